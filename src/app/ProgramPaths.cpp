@@ -1,0 +1,79 @@
+#include "app/ProgramPaths.h"
+
+#include "app/Extra.h"
+#include "app/RegistryNames.h"
+
+#include <vector>
+
+namespace {
+
+std::vector<std::string> SplitElements(const std::string& path) {
+    std::vector<std::string> parts;
+    size_t start = 0;
+    for (;;) {
+        const size_t at = path.find('\\', start);
+        parts.push_back(path.substr(start, at == std::string::npos ? std::string::npos : at - start));
+        if (at == std::string::npos) break;
+        start = at + 1;
+    }
+    return parts;
+}
+
+// A shell folder from the user's "Shell Folders" key. A value that is absent,
+// empty or not a string gives the default: a broken entry must not make the
+// program create folders at the root of a drive.
+std::string ShellFolder(TRegistry& shellFolders, bool opened, const char* name, const char* def) {
+    if (!opened) return def;
+    const auto value = shellFolders.ReadValue(name);
+    if (!value || !reg::IsStringType(value->Type)) return def;
+    const std::string path = reg::StringOf(*value);
+    return path.empty() ? def : path;
+}
+
+} // namespace
+
+std::string ShortPath(IFileSystem& files, const std::string& path) {
+    const auto parts = SplitElements(path);
+    std::string result = parts.front();
+    std::string longSoFar = parts.front();
+    for (size_t i = 1; i < parts.size(); ++i) {
+        longSoFar += "\\" + parts[i];
+        std::string element;
+        if (!parts[i].empty()) {
+            if (const auto found = files.FindFirst(longSoFar))
+                element = found->AlternateName.empty() ? found->LongName : found->AlternateName;
+        }
+        result += "\\" + element;
+    }
+    return result;
+}
+
+std::string ExtractFilePath(const std::string& fileName) {
+    const size_t at = fileName.find_last_of("\\:");
+    return at == std::string::npos ? std::string() : fileName.substr(0, at + 1);
+}
+
+TProgramPaths ComputeProgramPaths(TPlatform& platform) {
+    TProgramPaths paths;
+    paths.ProgramFolder = ExtractFilePath(platform.Folders.ProgramFile());
+    paths.WindowsFolder = platform.Folders.WindowsDirectory();
+    while (paths.WindowsFolder.size() > 3 && paths.WindowsFolder.back() == '\\') paths.WindowsFolder.pop_back();
+
+    TRegistry shell(platform.Registry, reg::Root::CurrentUser);
+    const bool opened = shell.OpenKeyReadOnly(regnames::kShellFoldersKey);
+    paths.StartMenuFolder = ShellFolder(shell, opened, regnames::kShellStartMenu, "C:\\WINDOWS\\Start Menu");
+    paths.StartupFolder =
+        ShellFolder(shell, opened, regnames::kShellStartup, "C:\\WINDOWS\\Start Menu\\Programs\\StartUp");
+    paths.ProgramsFolder = ShellFolder(shell, opened, regnames::kShellPrograms, "C:\\WINDOWS\\Start Menu\\Programs");
+    paths.DesktopFolder = ShellFolder(shell, opened, regnames::kShellDesktop, "C:\\WINDOWS\\Desktop");
+
+    // The registration tool lives in the system directory on every Windows
+    // that still runs this program, not in the Windows folder's "System".
+    std::string system = platform.Folders.SystemDirectory();
+    while (!system.empty() && system.back() == '\\') system.pop_back();
+    paths.RegSvrPath = ShortPath(platform.Files, system) + "\\Regsvr32.exe";
+    std::string folder = paths.ProgramFolder;
+    if (folder.size() > 1 && folder.back() == '\\') folder.pop_back();
+    paths.ExtensionPath = ShortPath(platform.Files, folder) + "\\kelpfold.dll";
+    return paths;
+}

@@ -1,0 +1,25 @@
+#pragma once
+// The program-wide paths worked out once at start-up and read by many parts.
+#include "platform/Platform.h"
+
+#include <string>
+
+struct TProgramPaths {
+    std::string ProgramFolder;   // with trailing backslash
+    std::string WindowsFolder;   // without trailing backslash
+    std::string StartMenuFolder;
+    std::string StartupFolder;
+    std::string ProgramsFolder;
+    std::string DesktopFolder;
+    std::string RegSvrPath;      // the registration tool, as a short path
+    std::string ExtensionPath;   // kelpfold.dll beside the program, as a short path
+};
+
+// Every element after the drive replaced by its 8.3 name (or its long name
+// when the system keeps none); an element that cannot be found becomes empty.
+std::string ShortPath(IFileSystem& files, const std::string& path);
+
+// The folder part of a file name, with trailing backslash ("C:\A\b.exe" -> "C:\A\").
+std::string ExtractFilePath(const std::string& fileName);
+
+TProgramPaths ComputeProgramPaths(TPlatform& platform);

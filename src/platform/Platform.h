@@ -1,0 +1,17 @@
+#pragma once
+// The operating-system services the program's core is given. The Windows
+// build passes the Win32 implementations, tests pass the host ones.
+#include "platform/Clock.h"
+#include "platform/FileSystem.h"
+#include "platform/Prompts.h"
+#include "platform/Registry.h"
+#include "platform/Screen.h"
+
+struct TPlatform {
+    reg::IRegistry& Registry;
+    IFileSystem& Files;
+    ISystemFolders& Folders;
+    IScreen& Screen;
+    IClock& Clock;
+    IPrompts& Prompts;
+};

@@ -1,0 +1,108 @@
+#include "platform/host/HostServices.h"
+
+#include "platform/Text.h"
+
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+
+double HostClock::Now() {
+    if (fixed_) return *fixed_;
+    const auto now = std::chrono::system_clock::now();
+    const std::time_t t = std::chrono::system_clock::to_time_t(now);
+    std::tm local{};
+    localtime_r(&t, &local);
+    TDateTimeParts p;
+    p.Year = local.tm_year + 1900;
+    p.Month = local.tm_mon + 1;
+    p.Day = local.tm_mday;
+    p.Hour = local.tm_hour;
+    p.Minute = local.tm_min;
+    p.Second = local.tm_sec;
+    p.Millisecond = static_cast<int>(
+        std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000);
+    return EncodeDateTime(p);
+}
+
+std::string HostClock::FormatDateTime(double moment) {
+    const TDateTimeParts p = DecodeDateTime(moment);
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d %02d:%02d:%02d", p.Year, p.Month, p.Day, p.Hour, p.Minute,
+                  p.Second);
+    return buffer;
+}
+
+void ScriptedPrompts::Message(const std::string& text, TMessageKind kind) {
+    Messages.push_back({text, kind});
+}
+
+bool ScriptedPrompts::Confirm(const std::string& text) {
+    Questions.push_back(text);
+    if (ConfirmAnswers.empty()) return false;
+    const bool answer = ConfirmAnswers.front();
+    ConfirmAnswers.pop_front();
+    return answer;
+}
+
+std::optional<std::string> ScriptedPrompts::InputBox(const std::string& caption, const std::string& prompt,
+                                                     const std::string&) {
+    Questions.push_back(caption + ": " + prompt);
+    if (InputAnswers.empty()) return std::nullopt;
+    auto answer = InputAnswers.front();
+    InputAnswers.pop_front();
+    return answer;
+}
+
+std::filesystem::path HostFileSystem::HostPath(const std::string& windowsPath) const {
+    namespace fs = std::filesystem;
+    std::vector<std::string> parts;
+    std::string part;
+    for (char c : windowsPath) {
+        if (c == '\\' || c == '/') {
+            if (!part.empty()) parts.push_back(part);
+            part.clear();
+        } else {
+            part.push_back(c);
+        }
+    }
+    if (!part.empty()) parts.push_back(part);
+
+    fs::path out = root_;
+    for (size_t i = 0; i < parts.size(); ++i) {
+        std::string name = parts[i];
+        if (i == 0 && name.size() == 2 && name[1] == ':') name = text::UpperCase(name.substr(0, 1));
+        std::error_code ec;
+        if (fs::is_directory(out, ec)) {
+            for (const auto& entry : fs::directory_iterator(out, ec)) {
+                const std::string candidate = entry.path().filename().string();
+                if (text::SameText(candidate, name)) {
+                    name = candidate;
+                    break;
+                }
+            }
+        }
+        out /= name;
+    }
+    return out;
+}
+
+std::optional<TFindData> HostFileSystem::FindFirst(const std::string& path) {
+    std::error_code ec;
+    const auto host = HostPath(path);
+    const auto status = std::filesystem::status(host, ec);
+    if (ec || !std::filesystem::exists(status)) return std::nullopt;
+    TFindData found;
+    found.LongName = host.filename().string();
+    found.Directory = std::filesystem::is_directory(status);
+    return found;
+}
+
+bool HostFileSystem::FileExists(const std::string& path) {
+    std::error_code ec;
+    return std::filesystem::is_regular_file(HostPath(path), ec);
+}
+
+bool HostFileSystem::DirectoryExists(const std::string& path) {
+    std::error_code ec;
+    return std::filesystem::is_directory(HostPath(path), ec);
+}

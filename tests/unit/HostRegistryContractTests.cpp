@@ -1,0 +1,7 @@
+#include "platform/host/HostRegistry.h"
+#include "unit/RegistryContract.h"
+
+INSTANTIATE_TEST_SUITE_P(Host, RegistryContract,
+                         ::testing::Values(RegistryUnderTest{
+                             "InMemory", [] { return std::make_unique<reg::HostRegistry>(); }}),
+                         RegistryUnderTestName);
