@@ -15,7 +15,8 @@ void RegistryContract::SetUp() {
 }
 
 void RegistryContract::TearDown() {
-    registry->DeleteTree(Root::CurrentUser, "Software\\MuraltoContract");
+    // Only this test's key: suites may run in parallel on one registry.
+    registry->DeleteTree(Root::CurrentUser, base);
 }
 
 std::string RegistryUnderTestName(const ::testing::TestParamInfo<RegistryUnderTest>& info) {

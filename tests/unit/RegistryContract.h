@@ -14,6 +14,10 @@ struct RegistryUnderTest {
     std::function<std::unique_ptr<reg::IRegistry>()> Make;
 };
 
+inline void PrintTo(const RegistryUnderTest& r, std::ostream* os) {
+    *os << r.Name;
+}
+
 class RegistryContract : public ::testing::TestWithParam<RegistryUnderTest> {
 protected:
     void SetUp() override;

@@ -11,7 +11,11 @@ double HostClock::Now() {
     const auto now = std::chrono::system_clock::now();
     const std::time_t t = std::chrono::system_clock::to_time_t(now);
     std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &t);
+#else
     localtime_r(&t, &local);
+#endif
     TDateTimeParts p;
     p.Year = local.tm_year + 1900;
     p.Month = local.tm_mon + 1;

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# The project's test command: installs what is missing, builds the three
+# presets with warnings as errors and runs every test of host and win64.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/setup.sh
+
+jobs=$(nproc)
+# Nothing the Windows tests started may outlive this script.
+trap 'scripts/wine-stop.sh build/win64' EXIT
+
+for preset in host win64 win32; do
+  echo "== build $preset"
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset" -j"$jobs"
+done
+
+status=0
+echo "== test host"
+ctest --preset host -j"$jobs" || status=1
+echo "== test win64 (under Wine)"
+ctest --preset win64 -j"$jobs" || status=1
+exit $status

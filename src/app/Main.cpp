@@ -1,0 +1,62 @@
+// The program's entry: one copy per desktop. A second copy hands its first
+// argument to the running one and ends without showing anything.
+#include "app/HandOver.h"
+#include "app/Unit2.h"
+#include "platform/win32/WinRegistry.h"
+#include "platform/win32/WinServices.h"
+
+#include <shellapi.h>
+
+namespace {
+
+std::vector<std::string> CommandLineArguments() {
+    std::vector<std::string> arguments;
+    int count = 0;
+    LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (!argv) return arguments;
+    for (int i = 1; i < count; ++i) arguments.push_back(win::Utf8(argv[i]));
+    LocalFree(argv);
+    return arguments;
+}
+
+// Waits for the running copy to take the argument, but not for ever: a copy
+// that hangs must not keep this one alive. The text is copied when sent.
+constexpr UINT kHandOverTimeout = 60000;
+
+void HandOver(HWND running, const std::vector<std::string>& arguments) {
+    if (arguments.empty()) return;
+    std::vector<uint8_t> buffer = EncodeHandOver(arguments.front());
+    COPYDATASTRUCT data{kHandOverKind, static_cast<DWORD>(buffer.size()), buffer.data()};
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(running, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, kHandOverTimeout,
+                        &result);
+}
+
+} // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    const std::vector<std::string> arguments = CommandLineArguments();
+    if (HWND running = FindWindowW(TMuraltoForm::kClassName, nullptr)) {
+        HandOver(running, arguments);
+        return 0;
+    }
+
+    TApplication application(instance);
+    reg::WinRegistry registry;
+    WinFileSystem files;
+    WinSystemFolders folders;
+    WinScreen screen;
+    WinClock clock;
+    WinPrompts prompts;
+    TPlatform platform{registry, files, folders, screen, clock, prompts};
+    try {
+        // Opening images and the uninstall are connected as those parts of
+        // the program arrive.
+        TMuraltoForm form(application, platform, arguments);
+        application.Run();
+    } catch (const std::exception& e) {
+        application.ShowException(e);
+        return 1;
+    }
+    return 0;
+}

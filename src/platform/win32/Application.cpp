@@ -1,0 +1,64 @@
+#include "platform/win32/Application.h"
+
+#include "platform/win32/Handles.h"
+
+#include <algorithm>
+
+TApplication::TApplication(HINSTANCE instance) : instance_(instance) {}
+
+bool TApplication::Dispatch(MSG& msg) {
+    for (HWND window : keyPreview_)
+        if (IsWindowVisible(window) && IsDialogMessageW(window, &msg)) return true;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+    return true;
+}
+
+void TApplication::Run() {
+    MSG msg;
+    while (!terminated_ && GetMessageW(&msg, nullptr, 0, 0) > 0) Dispatch(msg);
+    terminated_ = true;
+}
+
+void TApplication::Terminate() {
+    terminated_ = true;
+    PostQuitMessage(0);
+}
+
+void TApplication::ProcessMessages() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            terminated_ = true;
+            PostQuitMessage(static_cast<int>(msg.wParam)); // leave it for the main loop
+            break;
+        }
+        Dispatch(msg);
+    }
+}
+
+void TApplication::ShowException(const std::exception& e) {
+    if (OnException) {
+        OnException(e.what());
+        return;
+    }
+    MessageBoxW(MainWindow, win::Wide(e.what()).c_str(), win::Wide(Title).c_str(), MB_OK | MB_ICONERROR);
+}
+
+void TApplication::HelpCommand(UINT command, ULONG_PTR data) {
+    if (OnHelp) OnHelp();
+    WinHelpW(MainWindow, win::Wide(HelpFile).c_str(), command, data);
+}
+
+void TApplication::AddKeyPreview(HWND window) {
+    if (std::find(keyPreview_.begin(), keyPreview_.end(), window) == keyPreview_.end()) keyPreview_.push_back(window);
+}
+
+void TApplication::RemoveKeyPreview(HWND window) {
+    keyPreview_.erase(std::remove(keyPreview_.begin(), keyPreview_.end(), window), keyPreview_.end());
+}
+
+HCURSOR TApplication::Cursor(int id) const {
+    const auto it = cursors_.find(id);
+    return it != cursors_.end() ? it->second : LoadCursorW(nullptr, IDC_ARROW);
+}

@@ -1,0 +1,59 @@
+#pragma once
+// The application object: title, help file, the message loop and the general
+// error report that every window procedure hands its exceptions to.
+#include <windows.h>
+
+#include <exception>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+class TApplication {
+public:
+    explicit TApplication(HINSTANCE instance);
+    TApplication(const TApplication&) = delete;
+    TApplication& operator=(const TApplication&) = delete;
+
+    HINSTANCE Instance() const { return instance_; }
+    std::string Title = "Muralto";
+    // A bare name, resolved against the current directory when help is asked for.
+    std::string HelpFile = "MURALTO.HLP";
+    HWND MainWindow = nullptr;
+
+    // Runs before every help request (the main form points the current
+    // directory at the program folder here).
+    std::function<void()> OnHelp;
+    // Replaces the message box of the error report (tests record instead).
+    std::function<void(const std::string& message)> OnException;
+
+    void Run();
+    void Terminate();
+    bool Terminated() const { return terminated_; }
+    // Handles the messages waiting now, then returns.
+    void ProcessMessages();
+    void ShowException(const std::exception& e);
+
+    // Help contents (HELP_FINDER) or a topic by context number (HELP_CONTEXT).
+    // The request's outcome is never looked at.
+    void HelpCommand(UINT command, ULONG_PTR data);
+    void HelpContents() { HelpCommand(HELP_FINDER, 0); }
+    void HelpContext(int context) { HelpCommand(HELP_CONTEXT, static_cast<ULONG_PTR>(context)); }
+
+    // Numbered cursors shared by every window (1 is the colour dropper).
+    void RegisterCursor(int id, HCURSOR cursor) { cursors_[id] = cursor; }
+    HCURSOR Cursor(int id) const;
+
+    // Windows whose keys go through dialog navigation first (Enter for the
+    // default button, Escape for cancel, Tab between controls).
+    void AddKeyPreview(HWND window);
+    void RemoveKeyPreview(HWND window);
+
+private:
+    bool Dispatch(MSG& msg);
+
+    HINSTANCE instance_;
+    bool terminated_ = false;
+    std::vector<HWND> keyPreview_;
+    std::map<int, HCURSOR> cursors_;
+};

@@ -1,0 +1,94 @@
+#include "platform/win32/WinServices.h"
+
+#include "platform/win32/Handles.h"
+#include "platform/win32/InputBox.h"
+
+#include <vector>
+
+double WinClock::Now() {
+    SYSTEMTIME st;
+    GetLocalTime(&st);
+    return EncodeDateTime({st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond, st.wMilliseconds});
+}
+
+std::string WinClock::FormatDateTime(double moment) {
+    const TDateTimeParts p = DecodeDateTime(moment);
+    SYSTEMTIME st{};
+    st.wYear = static_cast<WORD>(p.Year);
+    st.wMonth = static_cast<WORD>(p.Month);
+    st.wDay = static_cast<WORD>(p.Day);
+    st.wHour = static_cast<WORD>(p.Hour);
+    st.wMinute = static_cast<WORD>(p.Minute);
+    st.wSecond = static_cast<WORD>(p.Second);
+    wchar_t date[128] = L"", time[128] = L"";
+    GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr, date, 128);
+    GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &st, nullptr, time, 128);
+    return win::Utf8(date) + " " + win::Utf8(time);
+}
+
+int WinScreen::Width() {
+    return GetSystemMetrics(SM_CXSCREEN);
+}
+
+int WinScreen::Height() {
+    return GetSystemMetrics(SM_CYSCREEN);
+}
+
+void WinPrompts::Message(const std::string& text, TMessageKind kind) {
+    const UINT icon = kind == TMessageKind::Error     ? MB_ICONERROR
+                      : kind == TMessageKind::Warning ? MB_ICONWARNING
+                                                      : MB_ICONINFORMATION;
+    MessageBoxW(GetActiveWindow(), win::Wide(text).c_str(), win::Wide(kAppTitle).c_str(), MB_OK | icon);
+}
+
+bool WinPrompts::Confirm(const std::string& text) {
+    return MessageBoxW(GetActiveWindow(), win::Wide(text).c_str(), win::Wide(kAppTitle).c_str(),
+                       MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+std::optional<std::string> WinPrompts::InputBox(const std::string& caption, const std::string& prompt,
+                                                const std::string& initial) {
+    return TInputBox::Ask(caption, prompt, initial);
+}
+
+std::optional<TFindData> WinFileSystem::FindFirst(const std::string& path) {
+    WIN32_FIND_DATAW data;
+    win::UniqueFindHandle find(FindFirstFileW(win::Wide(path).c_str(), &data));
+    if (!find) return std::nullopt;
+    TFindData found;
+    found.LongName = win::Utf8(data.cFileName);
+    found.AlternateName = win::Utf8(data.cAlternateFileName);
+    found.Directory = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    return found;
+}
+
+bool WinFileSystem::FileExists(const std::string& path) {
+    const DWORD attributes = GetFileAttributesW(win::Wide(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool WinFileSystem::DirectoryExists(const std::string& path) {
+    const DWORD attributes = GetFileAttributesW(win::Wide(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string WinSystemFolders::ProgramFile() {
+    std::vector<wchar_t> buffer(MAX_PATH);
+    for (;;) {
+        const DWORD n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (n < buffer.size()) return win::Utf8(std::wstring(buffer.data(), n));
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+std::string WinSystemFolders::WindowsDirectory() {
+    wchar_t buffer[1024];
+    const UINT n = GetWindowsDirectoryW(buffer, 1024);
+    return n > 0 && n < 1024 ? win::Utf8(std::wstring(buffer, n)) : "C:\\WINDOWS";
+}
+
+std::string WinSystemFolders::SystemDirectory() {
+    wchar_t buffer[1024];
+    const UINT n = GetSystemDirectoryW(buffer, 1024);
+    return n > 0 && n < 1024 ? win::Utf8(std::wstring(buffer, n)) : WindowsDirectory() + "\\System";
+}

@@ -1,0 +1,42 @@
+#pragma once
+// Win32 implementations of the small platform interfaces.
+#include "platform/Clock.h"
+#include "platform/FileSystem.h"
+#include "platform/Prompts.h"
+#include "platform/Screen.h"
+
+class WinClock : public IClock {
+public:
+    double Now() override;
+    std::string FormatDateTime(double moment) override;
+};
+
+class WinScreen : public IScreen {
+public:
+    int Width() override;
+    int Height() override;
+};
+
+// Message boxes with the caption "Muralto"; the input box is a small modal
+// window of its own.
+class WinPrompts : public IPrompts {
+public:
+    void Message(const std::string& text, TMessageKind kind) override;
+    bool Confirm(const std::string& text) override;
+    std::optional<std::string> InputBox(const std::string& caption, const std::string& prompt,
+                                        const std::string& initial) override;
+};
+
+class WinFileSystem : public IFileSystem {
+public:
+    std::optional<TFindData> FindFirst(const std::string& path) override;
+    bool FileExists(const std::string& path) override;
+    bool DirectoryExists(const std::string& path) override;
+};
+
+class WinSystemFolders : public ISystemFolders {
+public:
+    std::string ProgramFile() override;
+    std::string WindowsDirectory() override;
+    std::string SystemDirectory() override;
+};

@@ -1,0 +1,281 @@
+// The main form in this process, and the real program started beside it:
+// the hand-over of a second copy, the tray icon, the about box, the hot key
+// and the end of the program.
+#include "app/HandOver.h"
+#include "app/Unit2.h"
+#include "platform/host/HostRegistry.h"
+#include "platform/Text.h"
+#include "platform/host/HostServices.h"
+#include "platform/win32/WinServices.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+std::wstring ProgramPath() {
+    wchar_t buffer[MAX_PATH];
+    const DWORD n = GetModuleFileNameW(nullptr, buffer, MAX_PATH);
+    std::wstring path(buffer, n);
+    return path.substr(0, path.find_last_of(L'\\') + 1) + L"Muralto.exe";
+}
+
+// Handles this thread's messages until the condition holds or time runs out.
+template <typename Condition>
+bool PumpUntil(Condition done, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > timeoutMs) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+    return true;
+}
+
+// A running Muralto.exe; it is ended when the test is over in any case.
+class TProgram {
+public:
+    explicit TProgram(const std::wstring& arguments) {
+        std::wstring commandLine = L"\"" + ProgramPath() + L"\" " + arguments;
+        STARTUPINFOW si{};
+        si.cb = sizeof si;
+        PROCESS_INFORMATION pi{};
+        started_ = CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
+        if (started_) {
+            process_.Reset(pi.hProcess);
+            CloseHandle(pi.hThread);
+        }
+    }
+    ~TProgram() {
+        if (process_ && WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT) TerminateProcess(process_.Get(), 9);
+    }
+    bool Started() const { return started_; }
+    // Waits (handling this thread's messages, since the program may send
+    // us one) and returns the exit code, or STILL_ACTIVE on time-out.
+    DWORD Wait(DWORD timeoutMs) {
+        PumpUntil([&] { return WaitForSingleObject(process_.Get(), 0) == WAIT_OBJECT_0; }, timeoutMs);
+        DWORD code = STILL_ACTIVE;
+        GetExitCodeProcess(process_.Get(), &code);
+        return code;
+    }
+
+private:
+    bool started_ = false;
+    win::UniqueKernelHandle process_;
+};
+
+BOOL CALLBACK CountMainForm(HWND hwnd, LPARAM counter) {
+    wchar_t name[64];
+    if (GetClassNameW(hwnd, name, 64) && std::wstring(name) == TMuraltoForm::kClassName)
+        ++*reinterpret_cast<int*>(counter);
+    return TRUE;
+}
+
+int CountMainForms() {
+    int count = 0;
+    EnumWindows(CountMainForm, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+struct TOpened {
+    std::string FileName;
+    bool NewWindow;
+};
+
+class MainForm : public ::testing::Test {
+protected:
+    TApplication app{GetModuleHandleW(nullptr)};
+    reg::HostRegistry registry;
+    WinFileSystem files;
+    WinSystemFolders folders;
+    WinScreen screen;
+    HostClock clock;
+    ScriptedPrompts prompts;
+    TPlatform platform{registry, files, folders, screen, clock, prompts};
+    std::vector<TOpened> opened;
+    int uninstalls = 0;
+    std::vector<std::string> errors;
+    std::unique_ptr<TMuraltoForm> form;
+
+    void SetUp() override {
+        app.OnException = [this](const std::string& text) { errors.push_back(text); };
+        form = MakeForm({});
+    }
+    void TearDown() override {
+        form.reset();
+        EXPECT_TRUE(errors.empty()) << errors.front();
+    }
+    std::unique_ptr<TMuraltoForm> MakeForm(std::vector<std::string> arguments) {
+        TMainFormHooks hooks;
+        hooks.OpenImage = [this](const std::string& f, bool n) { opened.push_back({f, n}); };
+        hooks.Uninstall = [this] { ++uninstalls; };
+        return std::make_unique<TMuraltoForm>(app, platform, std::move(arguments), hooks);
+    }
+    void SendCopyData(const void* data, DWORD size) {
+        COPYDATASTRUCT cds{kHandOverKind, size, const_cast<void*>(data)};
+        SendMessageW(form->Handle(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cds));
+    }
+};
+
+} // namespace
+
+TEST_F(MainForm, ASecondCopyHandsOverItsArgumentCutAt260Characters) {
+    const std::string longPath = "C:\\" + std::string(296, 'w') + ".jpg";
+    TProgram second(win::Wide("\"" + longPath + "\""));
+    ASSERT_TRUE(second.Started());
+    EXPECT_EQ(second.Wait(20000), 0u);
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0].FileName, longPath.substr(0, 260));
+    EXPECT_FALSE(opened[0].NewWindow);
+    EXPECT_EQ(CountMainForms(), 1);
+}
+
+TEST_F(MainForm, NonAsciiPathsArriveIntact) {
+    const std::string path = "C:\\Bilder\\Ünïcödé 日本 Ελλάδα.jpg";
+    TProgram second(win::Wide("\"" + path + "\""));
+    EXPECT_EQ(second.Wait(20000), 0u);
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0].FileName, path);
+}
+
+TEST_F(MainForm, ASecondCopyWithoutArgumentEndsAtOnceAndHandsNothing) {
+    TProgram second(L"");
+    EXPECT_EQ(second.Wait(20000), 0u);
+    EXPECT_TRUE(opened.empty());
+    EXPECT_EQ(CountMainForms(), 1);
+    // The uninstall argument goes to the uninstall, in any letter case.
+    TProgram upper(L"/U");
+    EXPECT_EQ(upper.Wait(20000), 0u);
+    EXPECT_EQ(uninstalls, 1);
+    EXPECT_TRUE(opened.empty());
+}
+
+TEST_F(MainForm, HandOverAcceptsTheOldByteFormAndNeverReadsPastTheBuffer) {
+    std::string old(261, '\0');
+    old.replace(0, 10, "C:\\old.bmp");
+    SendCopyData(old.data(), 261);
+    const char unterminated[4] = {'C', ':', '\\', 'x'};
+    SendCopyData(unterminated, 3);
+    SendCopyData("", 1); // empty text: ignored
+    const auto wide = EncodeHandOver("/u");
+    SendCopyData(wide.data(), static_cast<DWORD>(wide.size()));
+    ASSERT_EQ(opened.size(), 2u);
+    EXPECT_EQ(opened[0].FileName, "C:\\old.bmp");
+    EXPECT_EQ(opened[1].FileName, "C:\\");
+    EXPECT_EQ(uninstalls, 1);
+}
+
+TEST_F(MainForm, TheCommandLineArgumentOpensANewWindowAfterStartUp) {
+    form.reset();
+    form = MakeForm({"C:\\first.gif"});
+    EXPECT_TRUE(opened.empty()); // not before the one-shot start-up step
+    ASSERT_TRUE(PumpUntil([&] { return !opened.empty(); }, 10000));
+    EXPECT_EQ(opened[0].FileName, "C:\\first.gif");
+    EXPECT_TRUE(opened[0].NewWindow);
+}
+
+TEST_F(MainForm, StartsHiddenWithTrayIconAndProgramPaths) {
+    EXPECT_FALSE(IsWindowVisible(form->Handle()));
+    EXPECT_TRUE(form->HotKeyRegistered());
+    EXPECT_FALSE(RegisterHotKey(nullptr, 0x4D52, MOD_CONTROL | MOD_ALT, 'R'));
+    EXPECT_TRUE(form->TrayIcon().Shown());
+    EXPECT_EQ(form->TrayIcon().Hint(), "Muralto");
+    EXPECT_EQ(form->Paths().StartMenuFolder, "C:\\WINDOWS\\Start Menu");
+    const std::string program = win::Utf8(ProgramPath());
+    EXPECT_TRUE(text::SameText(form->Paths().ProgramFolder, program.substr(0, program.find_last_of('\\') + 1)));
+    EXPECT_NE(form->Paths().RegSvrPath.find("Regsvr32.exe"), std::string::npos);
+    EXPECT_EQ(form->Paths().ExtensionPath.substr(form->Paths().ExtensionPath.size() - 13), "\\kelpfold.dll");
+}
+
+TEST_F(MainForm, TheTrayMenuOffersAboutHelpAndClose) {
+    win::UniqueMenu menu = form->BuildPopupMenu();
+    ASSERT_EQ(GetMenuItemCount(menu.Get()), 4);
+    std::vector<std::wstring> captions;
+    for (int i = 0; i < 4; ++i) {
+        wchar_t caption[64] = L"";
+        GetMenuStringW(menu.Get(), i, caption, 64, MF_BYPOSITION);
+        captions.push_back(caption);
+    }
+    EXPECT_EQ(captions, (std::vector<std::wstring>{L"&About", L"&Help", L"", L"&Close"}));
+}
+
+TEST_F(MainForm, TheAboutBoxIsCentredAndOnlyHides) {
+    form->ShowAbout();
+    ASSERT_TRUE(IsWindowVisible(form->Handle()));
+    wchar_t caption[64];
+    GetWindowTextW(form->Handle(), caption, 64);
+    EXPECT_STREQ(caption, L"About Muralto 2.51");
+    RECT r;
+    GetWindowRect(form->Handle(), &r);
+    EXPECT_EQ(r.left, (screen.Width() - (r.right - r.left)) / 2);
+    EXPECT_EQ(r.top, (screen.Height() - (r.bottom - r.top)) / 2);
+    const LONG style = GetWindowLongW(form->Handle(), GWL_STYLE);
+    EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+
+    // Other system commands are ignored: it neither maximises nor moves.
+    SendMessageW(form->Handle(), WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+    EXPECT_FALSE(IsZoomed(form->Handle()));
+    // The title bar's close button hides it; the program goes on.
+    SendMessageW(form->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_FALSE(IsWindowVisible(form->Handle()));
+    EXPECT_FALSE(app.Terminated());
+    // "Ok" hides it too.
+    form->ShowAbout();
+    SendMessageW(form->Handle(), WM_COMMAND, IDOK, 0);
+    EXPECT_FALSE(IsWindowVisible(form->Handle()));
+}
+
+TEST_F(MainForm, HelpMovesToTheProgramFolderAndNeverBlocks) {
+    SetCurrentDirectoryW(L"C:\\");
+    SendMessageW(form->Handle(), WM_COMMAND, TMuraltoForm::cmHelp, 0);
+    wchar_t current[MAX_PATH];
+    GetCurrentDirectoryW(MAX_PATH, current);
+    std::string folder = form->Paths().ProgramFolder;
+    folder.pop_back();
+    EXPECT_TRUE(text::SameText(win::Utf8(current), folder)) << win::Utf8(current);
+}
+
+TEST_F(MainForm, ClosingFreesEveryWindowResource) {
+    form.reset();
+    HANDLE process = GetCurrentProcess();
+    const DWORD gdi = GetGuiResources(process, GR_GDIOBJECTS), user = GetGuiResources(process, GR_USEROBJECTS);
+    for (int i = 0; i < 3; ++i) {
+        auto another = MakeForm({});
+        another->ShowAbout();
+        SendMessageW(another->Handle(), WM_COMMAND, IDOK, 0);
+    }
+    EXPECT_EQ(GetGuiResources(process, GR_GDIOBJECTS), gdi);
+    EXPECT_EQ(GetGuiResources(process, GR_USEROBJECTS), user);
+}
+
+// The real program on its own: it starts, holds the start shortcut, and its
+// Close command ends it and gives the shortcut back.
+TEST(Program, CloseEndsTheProgramAndReleasesTheHotKey) {
+    ASSERT_EQ(CountMainForms(), 0);
+    TProgram program(L"");
+    ASSERT_TRUE(program.Started());
+    HWND window = nullptr;
+    ASSERT_TRUE(PumpUntil([&] { return (window = FindWindowW(TMuraltoForm::kClassName, nullptr)) != nullptr; },
+                          20000));
+    EXPECT_FALSE(IsWindowVisible(window));
+    // Ctrl+Alt+R belongs to the program once its start-up has run (the
+    // window exists a moment before that).
+    EXPECT_TRUE(PumpUntil(
+        [] {
+            if (!RegisterHotKey(nullptr, 0x4D52, MOD_CONTROL | MOD_ALT, 'R')) return true;
+            UnregisterHotKey(nullptr, 0x4D52);
+            return false;
+        },
+        10000));
+
+    PostMessageW(window, WM_COMMAND, TMuraltoForm::cmExit, 0);
+    EXPECT_EQ(program.Wait(20000), 0u);
+    EXPECT_EQ(CountMainForms(), 0);
+    EXPECT_TRUE(RegisterHotKey(nullptr, 0x4D52, MOD_CONTROL | MOD_ALT, 'R'));
+    UnregisterHotKey(nullptr, 0x4D52);
+}
