@@ -22,7 +22,7 @@ constexpr int kStartHotKeyId = 1;
 constexpr const char* kAboutCaption = "About Muralto 2.51";
 constexpr const char* kMailAddress = "muralto@orrindel.example";
 constexpr const char* kHomePage = "https://muralto.orrindel.example/";
-constexpr int kAboutWidth = 330, kAboutHeight = 160; // client area
+constexpr int kAboutWidth = 350, kAboutHeight = 160; // client area
 
 std::string FromCodePage(const std::string& bytes) {
     if (bytes.empty()) return std::string();
@@ -197,9 +197,9 @@ void TMuraltoForm::CreateAboutControls() {
     make(L"STATIC", "Wallpapers, desktop icons and folders,\nright from the notification area.", SS_LEFT, 64, 42,
          260, 32, -1, font_.Get());
     make(L"STATIC", "E-mail:", SS_LEFT, 64, 82, 70, 16, -1, font_.Get());
-    mailLink_ = make(L"STATIC", kMailAddress, SS_LEFT | SS_NOTIFY, 136, 82, 190, 16, -1, linkFont_.Get());
+    mailLink_ = make(L"STATIC", kMailAddress, SS_LEFT | SS_NOTIFY, 136, 82, 206, 16, -1, linkFont_.Get());
     make(L"STATIC", "Home page:", SS_LEFT, 64, 100, 70, 16, -1, font_.Get());
-    homeLink_ = make(L"STATIC", kHomePage, SS_LEFT | SS_NOTIFY, 136, 100, 190, 16, -1, linkFont_.Get());
+    homeLink_ = make(L"STATIC", kHomePage, SS_LEFT | SS_NOTIFY, 136, 100, 206, 16, -1, linkFont_.Get());
     okButton_ = make(L"BUTTON", "Ok", WS_TABSTOP | BS_DEFPUSHBUTTON, (kAboutWidth - 80) / 2, 126, 80, 25, IDOK,
                      font_.Get());
     // Key preview: Enter presses "Ok", Escape cancels, as in a dialog.
