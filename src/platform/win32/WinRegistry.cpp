@@ -17,6 +17,20 @@ HKEY RootHandle(Root root) {
 // Registry names may be up to 16383 characters; values names the same.
 constexpr DWORD kMaxName = 16384;
 
+// The names of a key's sub-keys or values, in the registry's own order.
+std::vector<std::wstring> EnumNames(HKEY key, bool subKeys) {
+    std::vector<std::wstring> names;
+    std::wstring buffer(kMaxName, L'\0');
+    for (DWORD i = 0;; ++i) {
+        DWORD len = kMaxName;
+        const LONG rc = subKeys ? RegEnumKeyExW(key, i, &buffer[0], &len, nullptr, nullptr, nullptr, nullptr)
+                                : RegEnumValueW(key, i, &buffer[0], &len, nullptr, nullptr, nullptr, nullptr);
+        if (rc != ERROR_SUCCESS) break;
+        names.push_back(buffer.substr(0, len));
+    }
+    return names;
+}
+
 class WinKey : public IKey {
 public:
     explicit WinKey(win::UniqueKey key) : key_(std::move(key)) {}
@@ -56,26 +70,15 @@ public:
 
     std::vector<std::string> SubKeyNames() override {
         std::vector<std::string> names;
-        std::wstring buffer(kMaxName, L'\0');
-        for (DWORD i = 0;; ++i) {
-            DWORD len = kMaxName;
-            if (RegEnumKeyExW(key_.Get(), i, &buffer[0], &len, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-                break;
-            names.push_back(win::Utf8(buffer.substr(0, len)));
-        }
+        for (const auto& name : EnumNames(key_.Get(), true)) names.push_back(win::Utf8(name));
+        // Windows and Wine order sub-keys differently; the program's order is ours.
         std::sort(names.begin(), names.end(), text::LessText());
         return names;
     }
 
     std::vector<std::string> ValueNames() override {
         std::vector<std::string> names;
-        std::wstring buffer(kMaxName, L'\0');
-        for (DWORD i = 0;; ++i) {
-            DWORD len = kMaxName;
-            if (RegEnumValueW(key_.Get(), i, &buffer[0], &len, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-                break;
-            names.push_back(win::Utf8(buffer.substr(0, len)));
-        }
+        for (const auto& name : EnumNames(key_.Get(), false)) names.push_back(win::Utf8(name));
         return names;
     }
 
@@ -87,14 +90,7 @@ bool DeleteRecursively(HKEY parent, const std::wstring& name) {
     win::UniqueKey key;
     if (RegOpenKeyExW(parent, name.c_str(), 0, KEY_READ | KEY_WRITE | DELETE, key.Receive()) != ERROR_SUCCESS)
         return false;
-    std::vector<std::wstring> children;
-    std::wstring buffer(kMaxName, L'\0');
-    for (DWORD i = 0;; ++i) {
-        DWORD len = kMaxName;
-        if (RegEnumKeyExW(key.Get(), i, &buffer[0], &len, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-        children.push_back(buffer.substr(0, len));
-    }
-    for (const auto& child : children) DeleteRecursively(key.Get(), child);
+    for (const auto& child : EnumNames(key.Get(), true)) DeleteRecursively(key.Get(), child);
     key.Reset();
     return RegDeleteKeyW(parent, name.c_str()) == ERROR_SUCCESS;
 }
