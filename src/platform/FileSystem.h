@@ -1,7 +1,9 @@
 #pragma once
 // Files and folders by Windows-style paths ("C:\Windows\Muralto.bmp").
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 struct TFindData {
     std::string LongName;      // the element's name as stored
@@ -16,6 +18,11 @@ public:
     virtual std::optional<TFindData> FindFirst(const std::string& path) = 0;
     virtual bool FileExists(const std::string& path) = 0;
     virtual bool DirectoryExists(const std::string& path) = 0;
+    // The whole file; EFileError with a message naming the file when it
+    // cannot be read.
+    virtual std::vector<uint8_t> ReadFile(const std::string& path) = 0;
+    // The names of the files (not folders) in a folder, in no order.
+    virtual std::vector<std::string> ListFiles(const std::string& folder) = 0;
 };
 
 // Where the system and the program live.

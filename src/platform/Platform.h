@@ -7,6 +7,8 @@
 #include "platform/Registry.h"
 #include "platform/Screen.h"
 
+class IPictureRenderer;
+
 struct TPlatform {
     reg::IRegistry& Registry;
     IFileSystem& Files;
@@ -14,4 +16,7 @@ struct TPlatform {
     IScreen& Screen;
     IClock& Clock;
     IPrompts& Prompts;
+    // Draws icons and metafiles; null where the platform has no renderer of
+    // its own (the portable icon reader is used then).
+    IPictureRenderer* Pictures = nullptr;
 };

@@ -5,4 +5,6 @@ public:
     virtual ~IScreen() = default;
     virtual int Width() = 0;
     virtual int Height() = 0;
+    // The display's real colour depth in bits per pixel.
+    virtual int BitsPerPixel() = 0;
 };

@@ -25,6 +25,8 @@ public:
     }
     bool FileExists(const std::string&) override { return false; }
     bool DirectoryExists(const std::string&) override { return false; }
+    std::vector<uint8_t> ReadFile(const std::string&) override { return {}; }
+    std::vector<std::string> ListFiles(const std::string&) override { return {}; }
     std::vector<std::string> asked;
 };
 

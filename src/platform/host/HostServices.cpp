@@ -1,10 +1,13 @@
 #include "platform/host/HostServices.h"
 
+#include "platform/Errors.h"
 #include "platform/Text.h"
 
 #include <chrono>
 #include <cstdio>
 #include <ctime>
+#include <fstream>
+#include <iterator>
 
 double HostClock::Now() {
     if (fixed_) return *fixed_;
@@ -109,4 +112,20 @@ bool HostFileSystem::FileExists(const std::string& path) {
 bool HostFileSystem::DirectoryExists(const std::string& path) {
     std::error_code ec;
     return std::filesystem::is_directory(HostPath(path), ec);
+}
+
+std::vector<uint8_t> HostFileSystem::ReadFile(const std::string& path) {
+    std::ifstream in(HostPath(path), std::ios::binary);
+    if (!in) throw EFileError("Cannot open file \"" + path + "\".");
+    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad()) throw EFileError("Cannot read file \"" + path + "\".");
+    return bytes;
+}
+
+std::vector<std::string> HostFileSystem::ListFiles(const std::string& folder) {
+    std::vector<std::string> names;
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(HostPath(folder), ec))
+        if (!entry.is_directory(ec)) names.push_back(entry.path().filename().string());
+    return names;
 }

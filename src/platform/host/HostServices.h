@@ -27,13 +27,16 @@ private:
 
 class HostScreen : public IScreen {
 public:
-    HostScreen(int width = 1024, int height = 768) : width_(width), height_(height) {}
+    HostScreen(int width = 1024, int height = 768, int bitsPerPixel = 32)
+        : width_(width), height_(height), bitsPerPixel_(bitsPerPixel) {}
     int Width() override { return width_; }
     int Height() override { return height_; }
+    int BitsPerPixel() override { return bitsPerPixel_; }
     void Resize(int width, int height) { width_ = width, height_ = height; }
+    void SetBitsPerPixel(int bits) { bitsPerPixel_ = bits; }
 
 private:
-    int width_, height_;
+    int width_, height_, bitsPerPixel_;
 };
 
 // Records every prompt and answers from queues; an unanswered question is
@@ -65,6 +68,8 @@ public:
     std::optional<TFindData> FindFirst(const std::string& path) override;
     bool FileExists(const std::string& path) override;
     bool DirectoryExists(const std::string& path) override;
+    std::vector<uint8_t> ReadFile(const std::string& path) override;
+    std::vector<std::string> ListFiles(const std::string& folder) override;
 
     // The host path a Windows path stands for (existing elements matched
     // without regard to case; the rest taken as written).

@@ -1,8 +1,11 @@
 #include "platform/win32/WinServices.h"
 
+#include "platform/Errors.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/InputBox.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <vector>
 
 double WinClock::Now() {
@@ -32,6 +35,13 @@ int WinScreen::Width() {
 
 int WinScreen::Height() {
     return GetSystemMetrics(SM_CYSCREEN);
+}
+
+int WinScreen::BitsPerPixel() {
+    HDC screen = GetDC(nullptr);
+    const int bits = GetDeviceCaps(screen, BITSPIXEL) * GetDeviceCaps(screen, PLANES);
+    ReleaseDC(nullptr, screen);
+    return bits;
 }
 
 void WinPrompts::Message(const std::string& text, TMessageKind kind) {
@@ -91,4 +101,36 @@ std::string WinSystemFolders::SystemDirectory() {
     wchar_t buffer[1024];
     const UINT n = GetSystemDirectoryW(buffer, 1024);
     return n > 0 && n < 1024 ? win::Utf8(std::wstring(buffer, n)) : WindowsDirectory() + "\\System";
+}
+
+std::vector<uint8_t> WinFileSystem::ReadFile(const std::string& path) {
+    win::UniqueFileHandle file(CreateFileW(win::Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) throw EFileError("Cannot open file \"" + path + "\".");
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.Get(), &size) || uint64_t(size.QuadPart) > SIZE_MAX / 2)
+        throw EFileError("Cannot read file \"" + path + "\".");
+    std::vector<uint8_t> bytes(static_cast<size_t>(size.QuadPart));
+    size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD got = 0;
+        const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 30));
+        if (!::ReadFile(file.Get(), bytes.data() + done, chunk, &got, nullptr) || got == 0)
+            throw EFileError("Cannot read file \"" + path + "\".");
+        done += got;
+    }
+    return bytes;
+}
+
+std::vector<std::string> WinFileSystem::ListFiles(const std::string& folder) {
+    std::vector<std::string> names;
+    std::string pattern = folder;
+    if (!pattern.empty() && pattern.back() != '\\') pattern += '\\';
+    WIN32_FIND_DATAW data;
+    win::UniqueFindHandle find(FindFirstFileW(win::Wide(pattern + "*.*").c_str(), &data));
+    if (!find) return names;
+    do {
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(win::Utf8(data.cFileName));
+    } while (FindNextFileW(find.Get(), &data));
+    return names;
 }

@@ -15,6 +15,7 @@ class WinScreen : public IScreen {
 public:
     int Width() override;
     int Height() override;
+    int BitsPerPixel() override;
 };
 
 // Message boxes with the caption "Muralto"; the input box is a small modal
@@ -32,6 +33,8 @@ public:
     std::optional<TFindData> FindFirst(const std::string& path) override;
     bool FileExists(const std::string& path) override;
     bool DirectoryExists(const std::string& path) override;
+    std::vector<uint8_t> ReadFile(const std::string& path) override;
+    std::vector<std::string> ListFiles(const std::string& folder) override;
 };
 
 class WinSystemFolders : public ISystemFolders {

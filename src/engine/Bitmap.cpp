@@ -1,0 +1,159 @@
+#include "engine/Bitmap.h"
+
+#include "engine/ColorReduction.h"
+#include "engine/ImageLimits.h"
+
+#include <cstring>
+
+namespace {
+
+class THeapPixels : public TPixelMemory {
+public:
+    explicit THeapPixels(size_t bytes) : bytes_(bytes) {}
+    uint8_t* Data() override { return bytes_.data(); }
+
+private:
+    std::vector<uint8_t> bytes_;
+};
+
+TPixelAllocator& Allocator() {
+    static TPixelAllocator allocator;
+    return allocator;
+}
+
+} // namespace
+
+void SetPixelAllocator(TPixelAllocator allocator) {
+    Allocator() = std::move(allocator);
+}
+
+int BitsPerPixel(TPixelFormat format) {
+    switch (format) {
+    case TPixelFormat::pf1bit: return 1;
+    case TPixelFormat::pf4bit: return 4;
+    case TPixelFormat::pf8bit: return 8;
+    case TPixelFormat::pf24bit: return 24;
+    case TPixelFormat::pf32bit: return 32;
+    }
+    return 24;
+}
+
+bool HasPalette(TPixelFormat format) {
+    return BitsPerPixel(format) <= 8;
+}
+
+size_t RowBytes(int width, TPixelFormat format) {
+    return ((static_cast<size_t>(width) * BitsPerPixel(format) + 31) / 32) * 4;
+}
+
+TBitmap::TBitmap(int width, int height, TPixelFormat format) {
+    SetSize(width, height, format);
+}
+
+void TBitmap::SetSize(int width, int height, TPixelFormat format) {
+    memory_.reset();
+    bits_ = nullptr;
+    format_ = format;
+    if (width <= 0 || height <= 0) {
+        width_ = height_ = 0;
+        stride_ = 0;
+        return;
+    }
+    TImageLimits::Current().Check(width, height, BitsPerPixel(format) / 8.0);
+    const size_t stride = RowBytes(width, format);
+    const size_t bytes = stride * static_cast<size_t>(height);
+    memory_ = Allocator() ? Allocator()(width, height, format, bytes) : nullptr;
+    if (!memory_) memory_ = std::make_unique<THeapPixels>(bytes);
+    bits_ = memory_->Data();
+    width_ = width;
+    height_ = height;
+    stride_ = stride;
+}
+
+void TBitmap::Clear() {
+    SetSize(0, 0, format_);
+    palette_.clear();
+}
+
+TBitmap TBitmap::Clone() const {
+    TBitmap copy;
+    copy.palette_ = palette_;
+    copy.SetSize(width_, height_, format_);
+    if (!Empty()) std::memcpy(copy.bits_, bits_, stride_ * static_cast<size_t>(height_));
+    return copy;
+}
+
+uint8_t TBitmap::Index(int x, int y) const {
+    const uint8_t* row = Row(y);
+    switch (format_) {
+    case TPixelFormat::pf1bit: return (row[x >> 3] >> (7 - (x & 7))) & 1;
+    case TPixelFormat::pf4bit: return (x & 1) ? (row[x >> 1] & 0x0F) : (row[x >> 1] >> 4);
+    case TPixelFormat::pf8bit: return row[x];
+    default: return 0;
+    }
+}
+
+void TBitmap::SetIndex(int x, int y, uint8_t index) {
+    uint8_t* row = Row(y);
+    switch (format_) {
+    case TPixelFormat::pf1bit: {
+        const uint8_t bit = static_cast<uint8_t>(0x80 >> (x & 7));
+        row[x >> 3] = static_cast<uint8_t>((index & 1) ? (row[x >> 3] | bit) : (row[x >> 3] & ~bit));
+        break;
+    }
+    case TPixelFormat::pf4bit:
+        row[x >> 1] = static_cast<uint8_t>((x & 1) ? ((row[x >> 1] & 0xF0) | (index & 0x0F))
+                                                   : ((row[x >> 1] & 0x0F) | (index << 4)));
+        break;
+    case TPixelFormat::pf8bit: row[x] = index; break;
+    default: break;
+    }
+}
+
+TRGBQuad TBitmap::Pixel(int x, int y) const {
+    if (HasPalette(format_)) {
+        const uint8_t i = Index(x, y);
+        return i < palette_.size() ? palette_[i] : TRGBQuad{};
+    }
+    const uint8_t* p = Row(y) + static_cast<size_t>(x) * (format_ == TPixelFormat::pf32bit ? 4 : 3);
+    return TRGBQuad{p[0], p[1], p[2], 0};
+}
+
+void TBitmap::Fill(TRGBQuad color) {
+    if (HasPalette(format_)) return;
+    const int bpp = format_ == TPixelFormat::pf32bit ? 4 : 3;
+    for (int y = 0; y < height_; ++y) {
+        uint8_t* p = Row(y);
+        for (int x = 0; x < width_; ++x, p += bpp) p[0] = color.Blue, p[1] = color.Green, p[2] = color.Red;
+    }
+}
+
+void TBitmap::SetPixelFormat(TPixelFormat format) {
+    if (format == format_) return;
+    if (Empty()) {
+        format_ = format;
+        return;
+    }
+    if (format == TPixelFormat::pf8bit && !HasPalette(format_)) {
+        *this = ReduceTo256Colors(*this);
+        return;
+    }
+    TBitmap out(width_, height_, format);
+    if (format == TPixelFormat::pf8bit) { // widen 1 or 4 bits, keeping the colours
+        out.palette_ = palette_;
+        for (int y = 0; y < height_; ++y)
+            for (int x = 0; x < width_; ++x) out.Row(y)[x] = Index(x, y);
+    } else if (format == TPixelFormat::pf24bit || format == TPixelFormat::pf32bit) {
+        const int bpp = format == TPixelFormat::pf32bit ? 4 : 3;
+        for (int y = 0; y < height_; ++y) {
+            uint8_t* p = out.Row(y);
+            for (int x = 0; x < width_; ++x, p += bpp) {
+                const TRGBQuad c = Pixel(x, y);
+                p[0] = c.Blue, p[1] = c.Green, p[2] = c.Red;
+            }
+        }
+    } else {
+        throw EImageError("This bitmap cannot be converted to fewer than 8 bits per pixel.");
+    }
+    *this = std::move(out);
+}
