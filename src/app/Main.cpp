@@ -2,6 +2,7 @@
 // argument to the running one and ends without showing anything.
 #include "app/HandOver.h"
 #include "app/Unit2.h"
+#include "engine/win/GdiPictures.h"
 #include "platform/win32/WinRegistry.h"
 #include "platform/win32/WinServices.h"
 
@@ -41,6 +42,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         return 0;
     }
 
+    // Every bitmap lives in a device-independent section GDI can draw on.
+    UseDibSectionsForBitmaps();
+    TGdiPictures pictures;
     TApplication application(instance);
     reg::WinRegistry registry;
     WinFileSystem files;
@@ -48,7 +52,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     WinScreen screen;
     WinClock clock;
     WinPrompts prompts;
-    TPlatform platform{registry, files, folders, screen, clock, prompts};
+    TPlatform platform{registry, files, folders, screen, clock, prompts, &pictures};
     try {
         // Opening images and the uninstall are connected as those parts of
         // the program arrive.
