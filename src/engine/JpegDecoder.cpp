@@ -118,13 +118,8 @@ TBitmap DecodeJpeg(const uint8_t* data, size_t size, bool eightBit) {
 
     TBitmap out(static_cast<int>(cinfo.output_width), static_cast<int>(cinfo.output_height),
                 quantize ? TPixelFormat::pf8bit : TPixelFormat::pf24bit);
-    std::vector<uint8_t*> rows(cinfo.output_height);
-    for (JDIMENSION y = 0; y < cinfo.output_height; ++y) rows[y] = out.Row(static_cast<int>(y));
-    std::vector<uint8_t> scratch(cmyk ? 4 * size_t(cinfo.output_width) : 0);
-    const bool inverted = cinfo.saw_Adobe_marker; // Adobe stores CMYK inverted
-    if (!ReadLinesProtected(&cinfo, &d.error, rows.data(), scratch.data(), cmyk, inverted)) d.Fail();
-
     if (quantize) {
+        // The colour map is the library's and goes when decoding finishes.
         auto& palette = out.Palette();
         palette.resize(static_cast<size_t>(cinfo.actual_number_of_colors));
         for (size_t i = 0; i < palette.size(); ++i) {
@@ -135,7 +130,14 @@ TBitmap DecodeJpeg(const uint8_t* data, size_t size, bool eightBit) {
                 palette[i] = MakeRGB(cinfo.colormap[0][i], cinfo.colormap[1][i], cinfo.colormap[2][i]);
             }
         }
-    } else if (eightBit) {
+    }
+    std::vector<uint8_t*> rows(cinfo.output_height);
+    for (JDIMENSION y = 0; y < cinfo.output_height; ++y) rows[y] = out.Row(static_cast<int>(y));
+    std::vector<uint8_t> scratch(cmyk ? 4 * size_t(cinfo.output_width) : 0);
+    const bool inverted = cinfo.saw_Adobe_marker; // Adobe stores CMYK inverted
+    if (!ReadLinesProtected(&cinfo, &d.error, rows.data(), scratch.data(), cmyk, inverted)) d.Fail();
+
+    if (eightBit && !quantize) {
         out = ReduceTo256Colors(out);
     }
     return out;
