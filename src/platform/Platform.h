@@ -8,6 +8,8 @@
 #include "platform/Screen.h"
 
 class IPictureRenderer;
+class ISystemColors;
+class IDesktopMetrics;
 
 struct TPlatform {
     reg::IRegistry& Registry;
@@ -19,4 +21,8 @@ struct TPlatform {
     // Draws icons and metafiles; null where the platform has no renderer of
     // its own (the portable icon reader is used then).
     IPictureRenderer* Pictures = nullptr;
+    // The system's named colours; null: the classic Windows colours.
+    ISystemColors* SystemColors = nullptr;
+    // The desktop's work area and icon metrics; null: fixed defaults.
+    IDesktopMetrics* DesktopMetrics = nullptr;
 };
