@@ -21,4 +21,6 @@ echo "== test host"
 ctest --preset host -j"$jobs" || status=1
 echo "== test win64 (under Wine)"
 ctest --preset win64 -j"$jobs" || status=1
+echo "== short fuzz run of every decoder"
+MURALTO_SKIP_SETUP=1 scripts/fuzz.sh "${MURALTO_FUZZ_SECONDS:-20}" || status=1
 exit $status
