@@ -71,7 +71,7 @@ bool ReadTrueColorDisplay(TPlatform& platform) {
     return platform.Screen.BitsPerPixel() > 15;
 }
 
-TAnymap::TAnymap(TPlatform& platform) : platform_(platform) {
+TAnymap::TAnymap(TPlatform& platform) : platform_(&platform) {
     TrueColorDisplay = ReadTrueColorDisplay(platform);
     SetPixelFormat(TrueColorDisplay ? TPixelFormat::pf24bit : TPixelFormat::pf8bit);
 }
@@ -85,25 +85,25 @@ void TAnymap::LoadFromFile(const std::string& fileName) {
     const std::string extension = ExtractExtension(fileName);
     TBitmap& self = *this;
     if (Is(extension, {"bmp"})) {
-        self = ReadBmp(platform_.Files.ReadFile(fileName));
+        self = ReadBmp(platform_->Files.ReadFile(fileName));
         // On a display of 256 colours or fewer an 8-bit file is kept, 1 and 4
         // bits widen with their colours, deeper files are reduced.
         if (!TrueColorDisplay && PixelFormat() != TPixelFormat::pf8bit) SetPixelFormat(TPixelFormat::pf8bit);
     } else if (Is(extension, {"ico", "wmf", "emf"})) {
         TPortablePictures portable;
-        IPictureRenderer& pictures = platform_.Pictures ? *platform_.Pictures : portable;
-        const std::vector<uint8_t> file = platform_.Files.ReadFile(fileName);
+        IPictureRenderer& pictures = platform_->Pictures ? *platform_->Pictures : portable;
+        const std::vector<uint8_t> file = platform_->Files.ReadFile(fileName);
         self = Is(extension, {"ico"}) ? pictures.RenderIcon(file) : pictures.RenderMetafile(file, Is(extension, {"emf"}));
     } else if (Is(extension, {"jpg", "jpe", "jpeg"})) {
-        const std::vector<uint8_t> file = platform_.Files.ReadFile(fileName);
+        const std::vector<uint8_t> file = platform_->Files.ReadFile(fileName);
         self = DecodeJpeg(file.data(), file.size(), !TrueColorDisplay);
     } else if (Is(extension, {"gif"})) {
-        const std::vector<uint8_t> file = platform_.Files.ReadFile(fileName);
+        const std::vector<uint8_t> file = platform_->Files.ReadFile(fileName);
         self = DecodeGif(file.data(), file.size());
     } else if (Is(extension, {"pcx"})) {
         TPcxmap pcx;
         try {
-            pcx.LoadFromStream(platform_.Files.ReadFile(fileName));
+            pcx.LoadFromStream(platform_->Files.ReadFile(fileName));
         } catch (const EMuraltoError&) {
             // An unreadable PCX file is no picture, like a damaged one.
         }

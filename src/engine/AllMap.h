@@ -47,7 +47,7 @@ public:
     void LoadFromFile(const std::string& fileName);
 
 private:
-    TPlatform& platform_;
+    TPlatform* platform_; // a pointer, so that a loaded map can be moved into another
 };
 
 // Which sibling of the current image to open.

@@ -2,6 +2,9 @@
 
 #include "engine/ColorReduction.h"
 #include "engine/ImageLimits.h"
+#include "engine/Palette.h"
+
+#include <algorithm>
 
 #include <cstring>
 
@@ -120,7 +123,14 @@ TRGBQuad TBitmap::Pixel(int x, int y) const {
 }
 
 void TBitmap::Fill(TRGBQuad color) {
-    if (HasPalette(format_)) return;
+    if (HasPalette(format_)) {
+        uint8_t index = NearestPaletteIndex(palette_, color.Red, color.Green, color.Blue);
+        // A whole byte of that index: 1 and 4 bits repeat it.
+        if (format_ == TPixelFormat::pf4bit) index = static_cast<uint8_t>(index * 0x11);
+        if (format_ == TPixelFormat::pf1bit) index = index ? 0xFF : 0x00;
+        for (int y = 0; y < height_; ++y) std::memset(Row(y), index, stride_);
+        return;
+    }
     const int bpp = format_ == TPixelFormat::pf32bit ? 4 : 3;
     for (int y = 0; y < height_; ++y) {
         uint8_t* p = Row(y);
@@ -156,4 +166,17 @@ void TBitmap::SetPixelFormat(TPixelFormat format) {
         throw EImageError("This bitmap cannot be converted to fewer than 8 bits per pixel.");
     }
     *this = std::move(out);
+}
+
+void DrawBitmap(TBitmap& dst, const TBitmap& src, int x, int y) {
+    if (dst.Empty() || src.Empty()) return;
+    if (dst.PixelFormat() != src.PixelFormat() || BitsPerPixel(src.PixelFormat()) < 8)
+        throw EImageError("Bitmaps of different formats cannot be drawn onto each other.");
+    const int bytes = BitsPerPixel(src.PixelFormat()) / 8;
+    const int left = std::max(x, 0), right = std::min(x + src.Width(), dst.Width());
+    const int top = std::max(y, 0), bottom = std::min(y + src.Height(), dst.Height());
+    if (left >= right || top >= bottom) return;
+    for (int row = top; row < bottom; ++row)
+        std::memcpy(dst.Row(row) + size_t(left) * bytes, src.Row(row - y) + size_t(left - x) * bytes,
+                    size_t(right - left) * bytes);
 }

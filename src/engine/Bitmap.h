@@ -74,6 +74,7 @@ public:
     TRGBQuad Pixel(int x, int y) const;
     uint8_t Index(int x, int y) const;
     void SetIndex(int x, int y, uint8_t index);
+    // Every pixel this colour; for palette formats the nearest entry.
     void Fill(TRGBQuad color);
 
 private:
@@ -84,3 +85,15 @@ private:
     uint8_t* bits_ = nullptr;
     std::vector<TRGBQuad> palette_;
 };
+
+// Copies src onto dst with its top-left corner at (x, y), clipped to dst.
+// Both must have the same pixel format of 8 bits or more.
+void DrawBitmap(TBitmap& dst, const TBitmap& src, int x, int y);
+
+// Colours as the program stores them: 0x00BBGGRR.
+inline TRGBQuad ColorToQuad(uint32_t color) {
+    return MakeRGB(uint8_t(color & 0xFF), uint8_t((color >> 8) & 0xFF), uint8_t((color >> 16) & 0xFF));
+}
+inline uint32_t QuadToColor(const TRGBQuad& q) {
+    return uint32_t(q.Red) | (uint32_t(q.Green) << 8) | (uint32_t(q.Blue) << 16);
+}

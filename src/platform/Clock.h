@@ -18,4 +18,6 @@ public:
     virtual double Now() = 0;
     // Date and time of a moment as the user's settings show them.
     virtual std::string FormatDateTime(double moment) = 0;
+    // The date alone, in the user's short date format.
+    virtual std::string FormatDate(double moment) = 0;
 };

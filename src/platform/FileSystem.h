@@ -23,6 +23,8 @@ public:
     virtual std::vector<uint8_t> ReadFile(const std::string& path) = 0;
     // The names of the files (not folders) in a folder, in no order.
     virtual std::vector<std::string> ListFiles(const std::string& folder) = 0;
+    // Creates or replaces the file; EFileError when that fails.
+    virtual void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) = 0;
 };
 
 // Where the system and the program live.

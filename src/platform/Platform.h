@@ -10,6 +10,8 @@
 class IPictureRenderer;
 class ISystemColors;
 class IDesktopMetrics;
+class IDesktopWallpaper;
+class ITrayNotice;
 
 struct TPlatform {
     reg::IRegistry& Registry;
@@ -25,4 +27,9 @@ struct TPlatform {
     ISystemColors* SystemColors = nullptr;
     // The desktop's work area and icon metrics; null: fixed defaults.
     IDesktopMetrics* DesktopMetrics = nullptr;
+    // Installs wallpapers; null: only the registry value is written, as the
+    // host does.
+    IDesktopWallpaper* Wallpaper = nullptr;
+    // The tray icon's busy notice; null where there is no tray icon.
+    ITrayNotice* Tray = nullptr;
 };

@@ -139,3 +139,8 @@ void TImagePlatform::WriteScratch(const std::string& name, const std::vector<uin
     std::ofstream out(NativePathOf(scratch_ + "/" + name), std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
+
+void TImagePlatform::RemoveScratch(const std::string& name) const {
+    std::error_code ec;
+    fs::remove(NativePathOf(scratch_ + "/" + name), ec);
+}

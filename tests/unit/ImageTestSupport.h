@@ -38,4 +38,5 @@ struct TImagePlatform {
     // Where a scratch file of this name goes, as a program path.
     std::string ScratchPath(const std::string& name) const;
     void WriteScratch(const std::string& name, const std::vector<uint8_t>& bytes) const;
+    void RemoveScratch(const std::string& name) const;
 };

@@ -27,6 +27,7 @@ public:
     bool DirectoryExists(const std::string&) override { return false; }
     std::vector<uint8_t> ReadFile(const std::string&) override { return {}; }
     std::vector<std::string> ListFiles(const std::string&) override { return {}; }
+    void WriteFile(const std::string&, const std::vector<uint8_t>&) override {}
     std::vector<std::string> asked;
 };
 

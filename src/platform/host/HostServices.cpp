@@ -39,6 +39,10 @@ std::string HostClock::FormatDateTime(double moment) {
     return buffer;
 }
 
+std::string HostClock::FormatDate(double moment) {
+    return FormatDateTime(moment).substr(0, 10);
+}
+
 void ScriptedPrompts::Message(const std::string& text, TMessageKind kind) {
     Messages.push_back({text, kind});
 }
@@ -128,4 +132,10 @@ std::vector<std::string> HostFileSystem::ListFiles(const std::string& folder) {
     for (const auto& entry : std::filesystem::directory_iterator(HostPath(folder), ec))
         if (!entry.is_directory(ec)) names.push_back(entry.path().filename().string());
     return names;
+}
+
+void HostFileSystem::WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+    std::ofstream out(HostPath(path), std::ios::binary | std::ios::trunc);
+    if (out) out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    if (!out) throw EFileError("Cannot write file \"" + path + "\".");
 }

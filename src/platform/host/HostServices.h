@@ -19,6 +19,8 @@ public:
     double Now() override;
     // Fixed formats: "yyyy-mm-dd hh:nn:ss".
     std::string FormatDateTime(double moment) override;
+    // "yyyy-mm-dd".
+    std::string FormatDate(double moment) override;
     void Set(double moment) { fixed_ = moment; }
 
 private:
@@ -70,6 +72,7 @@ public:
     bool DirectoryExists(const std::string& path) override;
     std::vector<uint8_t> ReadFile(const std::string& path) override;
     std::vector<std::string> ListFiles(const std::string& folder) override;
+    void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) override;
 
     // The host path a Windows path stands for (existing elements matched
     // without regard to case; the rest taken as written).

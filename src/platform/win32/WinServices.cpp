@@ -14,7 +14,9 @@ double WinClock::Now() {
     return EncodeDateTime({st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond, st.wMilliseconds});
 }
 
-std::string WinClock::FormatDateTime(double moment) {
+namespace {
+
+SYSTEMTIME SystemTimeOf(double moment) {
     const TDateTimeParts p = DecodeDateTime(moment);
     SYSTEMTIME st{};
     st.wYear = static_cast<WORD>(p.Year);
@@ -23,10 +25,23 @@ std::string WinClock::FormatDateTime(double moment) {
     st.wHour = static_cast<WORD>(p.Hour);
     st.wMinute = static_cast<WORD>(p.Minute);
     st.wSecond = static_cast<WORD>(p.Second);
-    wchar_t date[128] = L"", time[128] = L"";
+    return st;
+}
+
+} // namespace
+
+std::string WinClock::FormatDate(double moment) {
+    const SYSTEMTIME st = SystemTimeOf(moment);
+    wchar_t date[128] = L"";
     GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr, date, 128);
+    return win::Utf8(date);
+}
+
+std::string WinClock::FormatDateTime(double moment) {
+    const SYSTEMTIME st = SystemTimeOf(moment);
+    wchar_t time[128] = L"";
     GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &st, nullptr, time, 128);
-    return win::Utf8(date) + " " + win::Utf8(time);
+    return FormatDate(moment) + " " + win::Utf8(time);
 }
 
 int WinScreen::Width() {
@@ -133,4 +148,18 @@ std::vector<std::string> WinFileSystem::ListFiles(const std::string& folder) {
         if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(win::Utf8(data.cFileName));
     } while (FindNextFileW(find.Get(), &data));
     return names;
+}
+
+void WinFileSystem::WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+    win::UniqueFileHandle file(CreateFileW(win::Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                           FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) throw EFileError("Cannot write file \"" + path + "\".");
+    size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD wrote = 0;
+        const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 30));
+        if (!::WriteFile(file.Get(), bytes.data() + done, chunk, &wrote, nullptr) || wrote == 0)
+            throw EFileError("Cannot write file \"" + path + "\".");
+        done += wrote;
+    }
 }

@@ -9,6 +9,7 @@ class WinClock : public IClock {
 public:
     double Now() override;
     std::string FormatDateTime(double moment) override;
+    std::string FormatDate(double moment) override;
 };
 
 class WinScreen : public IScreen {
@@ -35,6 +36,7 @@ public:
     bool DirectoryExists(const std::string& path) override;
     std::vector<uint8_t> ReadFile(const std::string& path) override;
     std::vector<std::string> ListFiles(const std::string& folder) override;
+    void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) override;
 };
 
 class WinSystemFolders : public ISystemFolders {
