@@ -3,6 +3,7 @@
 #include "app/HandOver.h"
 #include "app/Unit2.h"
 #include "engine/win/GdiPictures.h"
+#include "platform/win32/WinDesktopMetrics.h"
 #include "platform/win32/WinRegistry.h"
 #include "platform/win32/WinServices.h"
 
@@ -53,6 +54,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     WinClock clock;
     WinPrompts prompts;
     TPlatform platform{registry, files, folders, screen, clock, prompts, &pictures};
+    WinDesktopMetrics desktopMetrics;
+    platform.DesktopMetrics = &desktopMetrics;
     try {
         // Opening images and the uninstall are connected as those parts of
         // the program arrive.

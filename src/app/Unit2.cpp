@@ -4,6 +4,8 @@
 #include "app/HandOver.h"
 #include "app/HotKey.h"
 #include "app/RegistryNames.h"
+#include "desktop/IconArrangement.h"
+#include "desktop/win/IconWarn.h"
 #include "platform/Errors.h"
 #include "resources/ResourceIds.h"
 
@@ -51,7 +53,9 @@ const std::vector<TMuraltoForm::TMenuEntry>& TMuraltoForm::PopupMenu1Entries() {
 
 TMuraltoForm::TMuraltoForm(TApplication& application, TPlatform& platform, std::vector<std::string> arguments,
                            TMainFormHooks hooks)
-    : TForm(application), platform_(platform), arguments_(std::move(arguments)), hooks_(std::move(hooks)) {
+    : TForm(application), platform_(platform), arguments_(std::move(arguments)), hooks_(std::move(hooks)),
+      Icons(platform.Registry, desktop_, platform.DesktopMetrics) {
+    Icons.RegistryKey = regnames::kIconsKey;
     TCreateParams p{kClassName, win::Wide(kAboutCaption)};
     // A hidden top-level window, not a message-only one: a second copy must
     // find it by class name, and only top-level windows can be found so.
@@ -238,8 +242,9 @@ void TMuraltoForm::WMHotKey(int id) {
 
 void TMuraltoForm::WMDisplayChange() {
     CenterAbout();
-    // The changer's schedule check, the stale-wallpaper check and the icon
-    // arrangement follow here once the engine and the desktop icons exist.
+    // The changer's schedule check and the stale-wallpaper check follow here
+    // once the engine exists.
+    RestoreIcons();
 }
 
 void TMuraltoForm::WMWinIniChange() {
@@ -350,8 +355,9 @@ void TMuraltoForm::Timer1Timer() {
     KillTimer(Handle(), kTimer1);
     // The first instance's own argument always opens a new image window.
     if (!arguments_.empty() && !arguments_.front().empty()) OpenArgument(arguments_.front(), true);
-    // The changer's schedule check, the stale-wallpaper check and the icon
-    // arrangement at start-up follow here once those parts exist.
+    // The changer's schedule check and the stale-wallpaper check follow
+    // here once those parts exist.
+    RestoreIcons();
 }
 
 void TMuraltoForm::ChangeTimerTimer() {
@@ -375,8 +381,8 @@ void TMuraltoForm::RestartTimer2() {
 void TMuraltoForm::Timer2Timer() {
     if (!timer2_.Tick()) return;
     if (!timer2_.Running()) KillTimer(Handle(), kTimer2);
-    // Each tick re-reads the settings and re-applies the icon arrangement
-    // once the engine and the desktop icons exist.
+    // Each tick re-reads the settings and calls RestoreIcons once the
+    // engine exists.
 }
 
 bool TMuraltoForm::KeepAliveOption() {
@@ -388,6 +394,61 @@ bool TMuraltoForm::KeepAliveOption() {
     } catch (const EMuraltoError&) {
         return false;
     }
+}
+
+// ---- Desktop icons ----
+
+void TMuraltoForm::ShowIconsWarning() {
+    if (ReadNoIconsWarning(platform_.Registry)) return;
+    TIconsWarningForm warning(Application(), platform_.Registry);
+    warning.ShowModal();
+}
+
+void TMuraltoForm::ApplyIconArrangement() {
+    ApplyStoredIconArrangement(platform_.Registry, Icons);
+}
+
+void TMuraltoForm::RestoreIcons() {
+    if (ReadRestoreIcons(platform_.Registry)) ApplyIconArrangement();
+}
+
+void TMuraltoForm::AlignLeftClick() {
+    ShowIconsWarning();
+    Icons.ArrangeIcons(TArrangeKind::Left);
+}
+
+void TMuraltoForm::AlignRightClick() {
+    ShowIconsWarning();
+    Icons.ArrangeIcons(TArrangeKind::Right);
+}
+
+void TMuraltoForm::AlignTopClick() {
+    ShowIconsWarning();
+    Icons.ArrangeIcons(TArrangeKind::Top);
+}
+
+void TMuraltoForm::AlignBottomClick() {
+    ShowIconsWarning();
+    Icons.ArrangeIcons(TArrangeKind::Bottom);
+}
+
+void TMuraltoForm::AlignSpiralClick() {
+    ShowIconsWarning();
+    Icons.ArrangeIcons(TArrangeKind::Spiral);
+}
+
+void TMuraltoForm::AlignCustomClick() {
+    ShowIconsWarning();
+    Icons.PlaceIcons();
+}
+
+void TMuraltoForm::NoIconsClick() {
+    ShowIconsWarning();
+    Icons.ArrangeIcons(TArrangeKind::Hide);
+}
+
+void TMuraltoForm::SaveIconsClick() {
+    Icons.ReadIcons();
 }
 
 // ---- Start shortcut and Desktop watch ----

@@ -4,6 +4,8 @@
 // copy's hand-over, and, when shown, the about box.
 #include "app/MainFormTimers.h"
 #include "app/ProgramPaths.h"
+#include "desktop/DesktopIcons.h"
+#include "desktop/win/DesktopListView.h"
 #include "platform/Platform.h"
 #include "platform/win32/Form.h"
 #include "platform/win32/Handles.h"
@@ -45,6 +47,15 @@ public:
     win::UniqueMenu BuildPopupMenu();
     void ShowAbout() { About1Click(); }
 
+    // The warning about the shell's own automatic arrangement, shown before
+    // an arrangement unless the user switched it off.
+    void ShowIconsWarning();
+    // The arrangement stored as the automatic one, run without a warning.
+    void ApplyIconArrangement();
+    // The automatic arrangement when "RestoreIcons" is on (after start-up,
+    // display changes and the refresh ticks of Timer2).
+    void RestoreIcons();
+
 protected:
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -73,6 +84,15 @@ private:
     void ExitClick();
     void OkClick();
     void LinkClick(HWND link);
+    // The Align Icons commands of the Desktop sub-menu.
+    void AlignLeftClick();
+    void AlignRightClick();
+    void AlignTopClick();
+    void AlignBottomClick();
+    void AlignSpiralClick();
+    void AlignCustomClick();
+    void NoIconsClick();
+    void SaveIconsClick();
 
     // Timers.
     void Timer1Timer();
@@ -92,6 +112,8 @@ private:
     std::vector<std::string> arguments_;
     TMainFormHooks hooks_;
     TProgramPaths paths_;
+    TWinDesktop desktop_;
+    TDesktopIcons Icons;
 
     TRxTrayIcon RxTrayIcon1;
     TKeepAliveCounter keepAlive_;

@@ -1,0 +1,8 @@
+# The desktop icons: the component, the grid and layouts, the stored choice
+# and the list-view structures for the shell's process.
+target_sources(muralto_core PRIVATE
+  ${CMAKE_CURRENT_SOURCE_DIR}/desktop/DesktopIcons.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/desktop/IconLayouts.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/desktop/IconArrangement.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/desktop/ListViewLayout.cpp
+)
