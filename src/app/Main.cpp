@@ -3,9 +3,12 @@
 #include "app/HandOver.h"
 #include "app/Unit2.h"
 #include "engine/win/GdiPictures.h"
+#include "imagewindow/win/FastBMPWin.h"
 #include "platform/win32/WinDesktopMetrics.h"
+#include "platform/win32/WinDesktopWallpaper.h"
 #include "platform/win32/WinRegistry.h"
 #include "platform/win32/WinServices.h"
+#include "platform/win32/WinSystemColors.h"
 
 #include <shellapi.h>
 
@@ -45,6 +48,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
 
     // Every bitmap lives in a device-independent section GDI can draw on.
     UseDibSectionsForBitmaps();
+    UseDibSectionsForFastBMP();
     TGdiPictures pictures;
     TApplication application(instance);
     reg::WinRegistry registry;
@@ -56,6 +60,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     TPlatform platform{registry, files, folders, screen, clock, prompts, &pictures};
     WinDesktopMetrics desktopMetrics;
     platform.DesktopMetrics = &desktopMetrics;
+    WinSystemColors systemColors;
+    platform.SystemColors = &systemColors;
+    WinDesktopWallpaper desktopWallpaper;
+    platform.Wallpaper = &desktopWallpaper;
     try {
         // Opening images and the uninstall are connected as those parts of
         // the program arrive.

@@ -145,15 +145,28 @@ void TMuraltoForm::FormCreate() {
 
     paths_ = ComputeProgramPaths(platform_);
 
-    // Next in the start-up sequence, as the other parts of the program
-    // arrive: re-writing existing "Muralto.lnk" shortcuts, the folder-menu
-    // builders, the wallpaper engine with the start-up registration, the
-    // migration of old lists and LoadSettings, the first-run work, and the
-    // change of wallpaper at start-up.
+    // Re-writing existing "Muralto.lnk" shortcuts and the folder-menu
+    // builders come here with the shell integration and the tray menu.
 
     RxTrayIcon1.SetOwner(Handle());
     RxTrayIcon1.SetIcon(LoadIconW(Application().Instance(), IDI_MAINICON));
+    RxTrayIcon1.SetBusyIcon(LoadIconW(nullptr, IDI_INFORMATION));
     RxTrayIcon1.SetHint(kAppTitle);
+    platform_.Tray = &RxTrayIcon1;
+
+    // The engine; the start-up registration (with the first-run work) comes
+    // with the shell integration, before the old single list moves into the lists.
+    Wallpaper1 = std::make_unique<TWallpaper>(platform_, TOwnerKind::MainForm);
+    MigrateOldLists(platform_.Registry);
+    Wallpaper1->LoadSettings();
+    if (Wallpaper1->ChangeOnStartup) {
+        try {
+            Wallpaper1->NextWallpaper();
+        } catch (const std::exception& e) { // start-up goes on; the user is told
+            Application().ShowException(e);
+        }
+    }
+
     RxTrayIcon1.SetActive(true);
     SetTimer(Handle(), kTimer1, kTimer1Interval, nullptr);
     SetTimer(Handle(), kChangeTimer, kChangeTimerInterval, nullptr);
@@ -171,6 +184,7 @@ void TMuraltoForm::FormDestroy() {
     UnregisterStartHotKey();
     desktopWatch_.Reset();
     RxTrayIcon1.SetActive(false);
+    if (platform_.Tray == &RxTrayIcon1) platform_.Tray = nullptr;
     Application().RemoveKeyPreview(Handle());
 }
 
@@ -242,8 +256,8 @@ void TMuraltoForm::WMHotKey(int id) {
 
 void TMuraltoForm::WMDisplayChange() {
     CenterAbout();
-    // The changer's schedule check and the stale-wallpaper check follow here
-    // once the engine exists.
+    Wallpaper1->CheckSchedule();
+    Wallpaper1->RefreshIfStale();
     RestoreIcons();
 }
 
@@ -312,6 +326,7 @@ win::UniqueMenu TMuraltoForm::BuildPopupMenu() {
 
 void TMuraltoForm::RxTrayIcon1MouseUp(UINT mouseMessage) {
     if (mouseMessage != WM_RBUTTONUP && mouseMessage != WM_CONTEXTMENU) return;
+    if (RxTrayIcon1.Busy()) return; // no menu while the wallpaper changes
     win::UniqueMenu menu = BuildPopupMenu();
     POINT at;
     GetCursorPos(&at);
@@ -355,13 +370,13 @@ void TMuraltoForm::Timer1Timer() {
     KillTimer(Handle(), kTimer1);
     // The first instance's own argument always opens a new image window.
     if (!arguments_.empty() && !arguments_.front().empty()) OpenArgument(arguments_.front(), true);
-    // The changer's schedule check and the stale-wallpaper check follow
-    // here once those parts exist.
+    Wallpaper1->CheckSchedule();
+    Wallpaper1->RefreshIfStale();
     RestoreIcons();
 }
 
 void TMuraltoForm::ChangeTimerTimer() {
-    if (keepAlive_.Tick(KeepAliveOption())) {
+    if (keepAlive_.Tick(Wallpaper1->KeepAlive)) {
         // The keep-alive echo goes out here once the pinger exists.
     }
     if (desktopWatch_ && WaitForSingleObject(desktopWatch_.Get(), 0) == WAIT_OBJECT_0) {
@@ -370,6 +385,8 @@ void TMuraltoForm::ChangeTimerTimer() {
     }
     // An icon the shell was not ready for at start-up is added now.
     if (RxTrayIcon1.Active() && !RxTrayIcon1.Shown()) RxTrayIcon1.Restore();
+    if (RxTrayIcon1.Active() && Wallpaper1->NextChange > 1.0 && Wallpaper1->NextChange <= platform_.Clock.Now())
+        Wallpaper1->CheckSchedule();
 }
 
 void TMuraltoForm::RestartTimer2() {
@@ -381,19 +398,8 @@ void TMuraltoForm::RestartTimer2() {
 void TMuraltoForm::Timer2Timer() {
     if (!timer2_.Tick()) return;
     if (!timer2_.Running()) KillTimer(Handle(), kTimer2);
-    // Each tick re-reads the settings and calls RestoreIcons once the
-    // engine exists.
-}
-
-bool TMuraltoForm::KeepAliveOption() {
-    // Read on every tick; a damaged value must not raise an error box every
-    // five seconds, so it counts as off.
-    try {
-        TRegIniFiles settings(platform_.Registry, regnames::kProgramKey);
-        return settings.ReadBool(regnames::kOptions, regnames::kKeepAlive, false);
-    } catch (const EMuraltoError&) {
-        return false;
-    }
+    Wallpaper1->LoadSettings();
+    RestoreIcons();
 }
 
 // ---- Desktop icons ----

@@ -6,12 +6,14 @@
 #include "app/ProgramPaths.h"
 #include "desktop/DesktopIcons.h"
 #include "desktop/win/DesktopListView.h"
+#include "engine/Wallpaper.h"
 #include "platform/Platform.h"
 #include "platform/win32/Form.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/TrayIcon.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -43,6 +45,8 @@ public:
     const TProgramPaths& Paths() const { return paths_; }
     bool HotKeyRegistered() const { return hotKeyRegistered_; }
     const TRxTrayIcon& TrayIcon() const { return RxTrayIcon1; }
+    // The main form's wallpaper engine (tray menu, changer, stale check).
+    TWallpaper& Wallpaper() { return *Wallpaper1; }
     // The tray menu as it opens now (built afresh each time).
     win::UniqueMenu BuildPopupMenu();
     void ShowAbout() { About1Click(); }
@@ -104,7 +108,6 @@ private:
     void RegisterStartHotKey();
     void UnregisterStartHotKey();
     void WatchDesktop();
-    bool KeepAliveOption();
     // An argument from the command line or from a second copy.
     void OpenArgument(const std::string& argument, bool newWindow);
 
@@ -114,6 +117,7 @@ private:
     TProgramPaths paths_;
     TWinDesktop desktop_;
     TDesktopIcons Icons;
+    std::unique_ptr<TWallpaper> Wallpaper1;
 
     TRxTrayIcon RxTrayIcon1;
     TKeepAliveCounter keepAlive_;

@@ -12,11 +12,12 @@ namespace {
 
 class THeapPixels : public TPixelMemory {
 public:
-    explicit THeapPixels(size_t bytes) : bytes_(bytes) {}
-    uint8_t* Data() override { return bytes_.data(); }
+    THeapPixels(size_t bytes, TPixelInit init)
+        : bytes_(init == TPixelInit::Zeroed ? new uint8_t[bytes]() : new uint8_t[bytes]) {}
+    uint8_t* Data() override { return bytes_.get(); }
 
 private:
-    std::vector<uint8_t> bytes_;
+    std::unique_ptr<uint8_t[]> bytes_;
 };
 
 TPixelAllocator& Allocator() {
@@ -49,11 +50,11 @@ size_t RowBytes(int width, TPixelFormat format) {
     return ((static_cast<size_t>(width) * BitsPerPixel(format) + 31) / 32) * 4;
 }
 
-TBitmap::TBitmap(int width, int height, TPixelFormat format) {
-    SetSize(width, height, format);
+TBitmap::TBitmap(int width, int height, TPixelFormat format, TPixelInit init) {
+    SetSize(width, height, format, init);
 }
 
-void TBitmap::SetSize(int width, int height, TPixelFormat format) {
+void TBitmap::SetSize(int width, int height, TPixelFormat format, TPixelInit init) {
     memory_.reset();
     bits_ = nullptr;
     format_ = format;
@@ -66,7 +67,7 @@ void TBitmap::SetSize(int width, int height, TPixelFormat format) {
     const size_t stride = RowBytes(width, format);
     const size_t bytes = stride * static_cast<size_t>(height);
     memory_ = Allocator() ? Allocator()(width, height, format, bytes) : nullptr;
-    if (!memory_) memory_ = std::make_unique<THeapPixels>(bytes);
+    if (!memory_) memory_ = std::make_unique<THeapPixels>(bytes, init);
     bits_ = memory_->Data();
     width_ = width;
     height_ = height;

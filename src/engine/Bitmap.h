@@ -38,10 +38,14 @@ using TPixelAllocator =
 // start-up; nothing else changes it.
 void SetPixelAllocator(TPixelAllocator allocator);
 
+// Whether new pixels start at zero, or are left for a decoder that writes
+// every byte of every row (padding included) anyway.
+enum class TPixelInit { Zeroed, Uninitialised };
+
 class TBitmap {
 public:
     TBitmap() = default;
-    TBitmap(int width, int height, TPixelFormat format);
+    TBitmap(int width, int height, TPixelFormat format, TPixelInit init = TPixelInit::Zeroed);
     TBitmap(TBitmap&&) noexcept = default;
     TBitmap& operator=(TBitmap&&) noexcept = default;
     // No hidden copies: Clone says so.
@@ -62,7 +66,7 @@ public:
     const std::vector<TRGBQuad>& Palette() const { return palette_; }
 
     // New zeroed pixels of this size and format; the palette is kept.
-    void SetSize(int width, int height, TPixelFormat format);
+    void SetSize(int width, int height, TPixelFormat format, TPixelInit init = TPixelInit::Zeroed);
     void Clear();
     // Converts the pixels. Indexed to true colour uses the palette; 1 and 4
     // bits widen to 8 keeping their colours; true colour to 8 bits reduces the

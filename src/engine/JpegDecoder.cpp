@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <climits>
 #include <csetjmp>
+#include <cstring>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -116,8 +117,11 @@ TBitmap DecodeJpeg(const uint8_t* data, size_t size, bool eightBit) {
     }
     if (!StartProtected(&cinfo, &d.error)) d.Fail();
 
+    // Every pixel is decoded; only the row padding needs clearing.
     TBitmap out(static_cast<int>(cinfo.output_width), static_cast<int>(cinfo.output_height),
-                quantize ? TPixelFormat::pf8bit : TPixelFormat::pf24bit);
+                quantize ? TPixelFormat::pf8bit : TPixelFormat::pf24bit, TPixelInit::Uninitialised);
+    const size_t used = size_t(cinfo.output_width) * (quantize ? 1 : 3);
+    for (int y = 0; y < out.Height(); ++y) std::memset(out.Row(y) + used, 0, out.Stride() - used);
     if (quantize) {
         // The colour map is the library's and goes when decoding finishes.
         auto& palette = out.Palette();

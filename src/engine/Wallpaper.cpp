@@ -1,6 +1,7 @@
 #include "engine/Wallpaper.h"
 
 #include "app/Extra.h"
+#include "app/ProgramPaths.h"
 #include "engine/ListStore.h"
 #include "platform/Errors.h"
 #include "platform/Text.h"
@@ -35,7 +36,16 @@ bool IsValidListName(const std::string& name) {
 }
 
 TWallpaper::TWallpaper(TPlatform& platform, TOwnerKind owner, std::string programKey)
-    : platform_(platform), owner_(owner), programKey_(reg::JoinPath(programKey, "")) {}
+    : Image(platform),
+      SourceImage(platform),
+      platform_(platform),
+      random_(static_cast<uint32_t>(platform.Clock.Now() * 86400000.0)),
+      owner_(owner),
+      programKey_(reg::JoinPath(programKey, "")) {
+    WindowsDir = platform.Folders.WindowsDirectory();
+    ProgramDir = ExtractFilePath(platform.Folders.ProgramFile());
+    ColorDepthChanged();
+}
 
 TWallpaper::~TWallpaper() = default;
 
@@ -174,10 +184,6 @@ void TWallpaper::DeleteList(const std::string& name) {
     Registry().DeleteTree(reg::Root::CurrentUser, ListPath(name));
     LoadSettings();
     if (owner_ == TOwnerKind::MainForm) RefreshIfStale();
-}
-
-void TWallpaper::RefreshIfStale() {
-    // The list side alone never re-applies: the desktop is taken as current.
 }
 
 void MigrateOldLists(reg::IRegistry& registry, const std::string& programKey) {

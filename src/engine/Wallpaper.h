@@ -8,11 +8,16 @@
 // nothing that another form could have changed in the meantime.
 #include "app/HotKey.h"
 #include "app/RegistryNames.h"
+#include "engine/AllMap.h"
 #include "engine/Placement.h"
 #include "engine/StringList.h"
+#include "engine/WallpaperView.h"
 #include "platform/Platform.h"
 
 #include <cstdint>
+#include <memory>
+#include <optional>
+#include <random>
 #include <string>
 
 enum class TOwnerKind {
@@ -58,6 +63,77 @@ public:
     // runs it after choosing or deleting a list.
     virtual void RefreshIfStale();
 
+    // ---- Composing (from a file and its placement to the screen bitmap) ----
+    // Opens an image with its stored placement; true when one was found. A
+    // missing file leaves the list and says so.
+    bool OpenImage(const std::string& path);
+    bool LoadImage();
+    // The record of FileName: for the program's own output file, the record
+    // of the image behind it (FileName then names that image).
+    std::optional<TPlacement> FindPlacement();
+    void LoadFile(const std::string& path);
+    void ApplyDefaults();
+    // The most frequent colour of the image's 256-colour form (black for an
+    // empty image): the background of an image without a record.
+    uint32_t MostFrequentColor();
+    void ApplyRecord(const TPlacement& record);
+    void RenderImage();
+    void SetTile(bool on);
+    void BuildTileBuffer();
+    void UpdateOrigin();
+    void SetPosition(int32_t x, int32_t y);
+    // 0 bottom, 1 left, 2 right, 3 top, 4 centre, 5 centre horizontally,
+    // 6 centre vertically.
+    void AlignImage(int kind);
+    enum TSnapshotMode { snSave = 0, snRestore = 1, snDiscard = 2 };
+    void Snapshot(int mode);
+    void OpenCurrentWallpaper();
+    std::string GetWallpaperSource();
+    // The first, last, next or previous image of FileName's folder.
+    void OpenSibling(TSibling which);
+    // The screen-sized bitmap that becomes the wallpaper (empty when Image is).
+    TBitmap ComposeScreen();
+    std::string OutputFile() const { return WindowsDir + "\\Muralto.bmp"; }
+
+    // ---- Applying ----
+    void ChangeWallpaper(const std::string& path);
+    void ApplyWallpaper();
+    void WriteWallpaper();
+    void RecordWallpaper();
+    bool ColorDepthChanged();
+    bool ActiveDesktopAvailable();
+    // The placement the engine holds now, for the current screen width.
+    TPlacement CurrentPlacement() const;
+
+    // ---- The changer ----
+    void CheckSchedule();
+    void NextWallpaper();
+    void SeedRandom(uint32_t seed) { random_.seed(seed); }
+
+    // ---- The image and its placement ----
+    std::string WindowsDir;
+    std::string ProgramDir;
+    std::string FileName;
+    TAnymap Image;
+    TAnymap SourceImage;
+    std::optional<TBitmap> TileBuffer;
+    bool Tile = false;
+    struct TPoint {
+        int32_t X = 0, Y = 0;
+    };
+    TPoint Position;
+    TPoint Origin;
+    IWallpaperView* View = nullptr;
+    bool Fit = false;
+    int32_t Percentage = 100;
+    uint32_t Color = 0; // 0x00BBGGRR
+    int32_t Rotate = 0;
+    bool Mirror = false, FishEye = false, Twirl = false, Waves = false;
+    bool Editing = false;
+    bool TrueColor = true;
+    std::string Hint;
+    double NextChange = 0;
+
     // ---- The current list ----
     std::string ListKey;        // full path below HKEY_CURRENT_USER
     std::string ListName;
@@ -80,9 +156,25 @@ public:
 
 protected:
     reg::IRegistry& Registry() { return platform_.Registry; }
+    // Writes both Windows logos after an apply when "ChangeLogos" is on.
+    virtual void ChangeLogosStep();
     TPlatform& platform_;
 
 private:
+    struct TSnapshotCopy {
+        TBitmap Image;
+        std::optional<TBitmap> TileBuffer;
+        bool Fit, Tile, Mirror, FishEye, Twirl, Waves;
+        int32_t Percentage, Rotate;
+        uint32_t Color;
+        TPoint Position;
+    };
+    void ShowBusy(const std::string& text);
+    void ShowIdle();
+    void InstallWallpaper(const std::string& path);
+    std::unique_ptr<TSnapshotCopy> saved_;
+    std::mt19937 random_;
+
     std::string ListPath(const std::string& name) const;
     std::string ListsPath() const;
     void ReadOptions();

@@ -3,6 +3,9 @@
 // and the end of the program.
 #include "app/HandOver.h"
 #include "app/Unit2.h"
+#include "engine/BmpFile.h"
+#include "platform/win32/WinRegistry.h"
+#include "unit/ImageTestSupport.h"
 #include "platform/host/HostRegistry.h"
 #include "platform/Text.h"
 #include "platform/host/HostServices.h"
@@ -14,11 +17,11 @@
 
 namespace {
 
-std::wstring ProgramPath() {
+std::wstring ProgramPath(const wchar_t* name = L"Muralto.exe") {
     wchar_t buffer[MAX_PATH];
     const DWORD n = GetModuleFileNameW(nullptr, buffer, MAX_PATH);
     std::wstring path(buffer, n);
-    return path.substr(0, path.find_last_of(L'\\') + 1) + L"Muralto.exe";
+    return path.substr(0, path.find_last_of(L'\\') + 1) + name;
 }
 
 // Handles this thread's messages until the condition holds or time runs out.
@@ -40,8 +43,8 @@ bool PumpUntil(Condition done, DWORD timeoutMs) {
 // A running Muralto.exe; it is ended when the test is over in any case.
 class TProgram {
 public:
-    explicit TProgram(const std::wstring& arguments) {
-        std::wstring commandLine = L"\"" + ProgramPath() + L"\" " + arguments;
+    explicit TProgram(const std::wstring& arguments, const wchar_t* program = L"Muralto.exe") {
+        std::wstring commandLine = L"\"" + ProgramPath(program) + L"\" " + arguments;
         STARTUPINFOW si{};
         si.cb = sizeof si;
         PROCESS_INFORMATION pi{};
@@ -278,4 +281,90 @@ TEST(Program, CloseEndsTheProgramAndReleasesTheHotKey) {
     EXPECT_EQ(CountMainForms(), 0);
     EXPECT_TRUE(RegisterHotKey(nullptr, 0x4D52, MOD_CONTROL | MOD_ALT, 'R'));
     UnregisterHotKey(nullptr, 0x4D52);
+}
+
+namespace {
+
+std::vector<uint8_t> ReadWholeFile(const std::wstring& path) {
+    std::vector<uint8_t> bytes;
+    win::UniqueFileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!file) return bytes;
+    bytes.resize(GetFileSize(file.Get(), nullptr));
+    DWORD got = 0;
+    if (!bytes.empty()) ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
+    bytes.resize(got);
+    return bytes;
+}
+
+std::string RegText(HKEY root, const wchar_t* key, const wchar_t* name) {
+    wchar_t buffer[1024] = L"";
+    DWORD size = sizeof buffer;
+    if (RegGetValueW(root, key, name, RRF_RT_REG_SZ, nullptr, buffer, &size) != ERROR_SUCCESS) return "<absent>";
+    return win::Utf8(buffer);
+}
+
+} // namespace
+
+// The real program with "ChangeOnStartup" and a one-entry list: starting it
+// writes the wallpaper bitmap, installs it (through the system parameter on
+// Wine, whose Active Desktop fails every call), switches off Windows' tiling
+// and records the apply; the bitmap is byte for byte what muralto-render writes.
+TEST(Program, ChangeOnStartupAppliesTheListsWallpaper) {
+    ASSERT_EQ(CountMainForms(), 0);
+    reg::WinRegistry registry;
+    const std::string image = FixturePath("bmp-24.bmp");
+    registry.DeleteTree(reg::Root::CurrentUser, "SOFTWARE\\Orrindel\\Muralto");
+    registry.DeleteTree(reg::Root::LocalMachine, "SOFTWARE\\Orrindel\\Muralto");
+    registry.Create(reg::Root::CurrentUser, "SOFTWARE\\Orrindel\\Muralto\\Lists\\List 1\\MRU")
+        ->SetValue("0", reg::StringValue(image));
+    registry.Create(reg::Root::CurrentUser, "SOFTWARE\\Orrindel\\Muralto\\Options\\Changer")
+        ->SetValue("ChangeOnStartup", reg::StringValue("1"));
+    registry.Create(reg::Root::CurrentConfig, "Display\\Settings")->SetValue("BitsPerPixel", reg::StringValue("24"));
+    wchar_t windows[MAX_PATH];
+    GetWindowsDirectoryW(windows, MAX_PATH);
+    const std::wstring output = std::wstring(windows) + L"\\Muralto.bmp";
+    DeleteFileW(output.c_str());
+
+    TProgram program(L"");
+    ASSERT_TRUE(program.Started());
+    HWND window = nullptr;
+    ASSERT_TRUE(PumpUntil([&] { return (window = FindWindowW(TMuraltoForm::kClassName, nullptr)) != nullptr; }, 20000));
+    // The change happens during start-up; "Time" is its last write.
+    EXPECT_TRUE(PumpUntil(
+        [] { return RegText(HKEY_CURRENT_USER, L"SOFTWARE\\Orrindel\\Muralto\\Lists\\List 1\\Options\\Changer",
+                            L"Wallpaper") != "<absent>"; },
+        20000));
+    PostMessageW(window, WM_COMMAND, TMuraltoForm::cmExit, 0);
+    EXPECT_EQ(program.Wait(20000), 0u);
+
+    const std::vector<uint8_t> written = ReadWholeFile(output);
+    ASSERT_FALSE(written.empty());
+    const TBitmap bitmap = ReadBmp(written);
+    EXPECT_EQ(bitmap.Width(), GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(bitmap.Height(), GetSystemMetrics(SM_CYSCREEN));
+    EXPECT_EQ(bitmap.PixelFormat(), TPixelFormat::pf24bit);
+    EXPECT_TRUE(text::SameText(RegText(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"Wallpaper"), win::Utf8(output)));
+    EXPECT_EQ(RegText(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"TileWallpaper"), "0");
+    EXPECT_EQ(RegText(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"WallpaperOriginX"), "0");
+    EXPECT_EQ(RegText(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Orrindel\\Muralto\\Options\\Changer", L"Wallpaper"), image);
+    reg::Value data;
+    auto machine = registry.Open(reg::Root::LocalMachine, "SOFTWARE\\Orrindel\\Muralto\\Options\\Changer", false);
+    ASSERT_NE(machine, nullptr);
+    EXPECT_TRUE(machine->QueryValue("Data", data));
+    EXPECT_EQ(data.Data.size(), 36u);
+    reg::Value time;
+    EXPECT_TRUE(registry.Open(reg::Root::CurrentUser, "SOFTWARE\\Orrindel\\Muralto\\Options\\Changer", false)
+                    ->QueryValue("Time", time));
+
+    const std::wstring rendered = win::Wide(FixturePath("rendered-startup.bmp"));
+    TProgram render(L"\"" + win::Wide(image) + L"\" --screen " + std::to_wstring(bitmap.Width()) + L"x" +
+                        std::to_wstring(bitmap.Height()) + L" --out \"" + rendered + L"\"",
+                    L"muralto-render.exe");
+    EXPECT_EQ(render.Wait(20000), 0u);
+    EXPECT_TRUE(ReadWholeFile(rendered) == written);
+    DeleteFileW(rendered.c_str());
+
+    registry.DeleteTree(reg::Root::CurrentUser, "SOFTWARE\\Orrindel\\Muralto");
+    registry.DeleteTree(reg::Root::LocalMachine, "SOFTWARE\\Orrindel\\Muralto");
+    registry.DeleteTree(reg::Root::CurrentConfig, "Display");
 }

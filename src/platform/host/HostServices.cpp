@@ -119,10 +119,13 @@ bool HostFileSystem::DirectoryExists(const std::string& path) {
 }
 
 std::vector<uint8_t> HostFileSystem::ReadFile(const std::string& path) {
-    std::ifstream in(HostPath(path), std::ios::binary);
+    std::ifstream in(HostPath(path), std::ios::binary | std::ios::ate);
     if (!in) throw EFileError("Cannot open file \"" + path + "\".");
-    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) throw EFileError("Cannot read file \"" + path + "\".");
+    const std::streamoff size = in.tellg();
+    std::vector<uint8_t> bytes(size > 0 ? static_cast<size_t>(size) : 0);
+    in.seekg(0);
+    if (size < 0 || !in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size())))
+        throw EFileError("Cannot read file \"" + path + "\".");
     return bytes;
 }
 

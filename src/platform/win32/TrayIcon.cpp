@@ -35,8 +35,20 @@ bool TRxTrayIcon::Notify(DWORD action) {
 }
 
 void TRxTrayIcon::SetIcon(HICON icon) {
-    icon_ = icon;
+    icon_ = normalIcon_ = icon;
     if (shown_) Notify(NIM_MODIFY);
+}
+
+void TRxTrayIcon::ShowBusy(const std::string& text) {
+    busy_ = true;
+    if (busyIcon_) icon_ = busyIcon_;
+    SetHint(text);
+}
+
+void TRxTrayIcon::ShowIdle(const std::string& hint) {
+    busy_ = false;
+    icon_ = normalIcon_;
+    SetHint(hint.empty() ? std::string("Muralto") : hint);
 }
 
 void TRxTrayIcon::SetHint(const std::string& hint) {

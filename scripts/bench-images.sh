@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Image-loading benchmarks on inputs made by fixed, seeded commands: a
+# 12-megapixel photo-like JPEG (quality 90), the same picture as a 24-bit PCX,
+# and a 1920 × 1080 bitmap for the 256-colour reduction.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+[ -n "${MURALTO_SKIP_SETUP:-}" ] || scripts/setup.sh
+cmake --preset bench >/dev/null
+cmake --build --preset bench -j"$(nproc)" --target muralto_image_bench
+
+data=build/bench-data
+mkdir -p "$data"
+if [ ! -f "$data/photo-12mp.jpg" ]; then
+  /usr/bin/convert -size 4000x3000 -seed 42 plasma:fractal -blur 0x1 -depth 8 "$data/photo-12mp.ppm"
+  cjpeg -quality 90 "$data/photo-12mp.ppm" > "$data/photo-12mp.jpg"
+  # PCX lines hold at most 3072 encoded bytes: 1024 pixels of 24 bits, so
+  # the 12-megapixel PCX is a tall one.
+  /usr/bin/convert -size 1024x11719 -seed 43 plasma:fractal -blur 0x1 -depth 8 "$data/tall.ppm"
+  ppmtopcx -24bit "$data/tall.ppm" > "$data/photo-12mp.pcx" 2>/dev/null
+  rm -f "$data/tall.ppm"
+  /usr/bin/convert "$data/photo-12mp.ppm" -resize 1920x1080! -type TrueColor "BMP3:$data/photo-1080p.bmp"
+  rm -f "$data/photo-12mp.ppm"
+fi
+MURALTO_BENCH_DATA="$PWD/$data" build/bench/bin/muralto_image_bench --benchmark_repetitions="${1:-3}" \
+  --benchmark_report_aggregates_only=true

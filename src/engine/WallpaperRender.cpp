@@ -1,0 +1,103 @@
+// Rendering: the loaded image scaled, distorted and turned as its placement
+// says, on a 24-bit working image, then put back into the image's own format.
+#include "engine/Palette.h"
+#include "engine/Wallpaper.h"
+#include "imagewindow/FastBMP.h"
+#include "imagewindow/FastFX.h"
+
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+constexpr double kDegreesToRadians = 0.017453292519943295769;
+
+int32_t Round(double v) {
+    return static_cast<int32_t>(std::nearbyint(v));
+}
+
+// The working image put into a bitmap of the given format: 24 bits as they
+// are, 8 bits through the core's nearest-colour rule onto the palette.
+TBitmap ToFormat(const TFastBMP& work, TPixelFormat format, const std::vector<TRGBQuad>& palette) {
+    TBitmap out(work.Width(), work.Height(), format == TPixelFormat::pf8bit ? TPixelFormat::pf8bit : TPixelFormat::pf24bit);
+    if (out.PixelFormat() == TPixelFormat::pf24bit) {
+        for (int y = 0; y < work.Height(); ++y) std::memcpy(out.Row(y), work.Row(y), size_t(work.Width()) * 3);
+        return out;
+    }
+    out.Palette() = palette;
+    TNearestColorMap nearest(palette);
+    for (int y = 0; y < work.Height(); ++y) {
+        const uint8_t* src = work.Row(y);
+        uint8_t* dst = out.Row(y);
+        for (int x = 0; x < work.Width(); ++x, src += 3) dst[x] = nearest.Nearest(src[2], src[1], src[0]);
+    }
+    return out;
+}
+
+} // namespace
+
+void TWallpaper::RenderImage() {
+    if (SourceImage.Empty()) return;
+    {
+        TWaitGuard wait(View);
+        const int screenW = platform_.Screen.Width(), screenH = platform_.Screen.Height();
+        const int w0 = SourceImage.Width(), h0 = SourceImage.Height();
+
+        // 1. The size factor b / q.
+        int64_t b, q;
+        if (Fit) {
+            int w = w0, h = h0;
+            RotatedSize(w, h, Rotate);
+            const bool turned = Rotate % 360 != 0;
+            const double a = std::abs(Rotate) * kDegreesToRadians, e = double(h0) / w0;
+            if (double(h) / w > 0.75) { // fitted to the screen height
+                b = turned ? Round(screenH / (std::abs(std::cos(a) * e) + std::abs(std::sin(a))) / w0 * 10000) : screenH;
+                q = turned ? 10000 : h0;
+            } else {
+                b = turned ? Round(screenW / (std::abs(std::sin(a) * e) + std::abs(std::cos(a))) / w0 * 10000) : screenW;
+                q = turned ? 10000 : w0;
+            }
+        } else {
+            if (Percentage < 1) Percentage = 100;
+            b = Percentage, q = 100;
+        }
+
+        // 2. and 3. The effects on a 24-bit copy, each reading from a copy.
+        TFastBMP work = TFastBMP::CreateFromBitmap(SourceImage);
+        if (Mirror) MirrorLeftRight(work);
+        if (FishEye) ApplyFishEye(TFastBMP::CreateCopy(work), work, 1.0);
+        if (Twirl) ApplyTwirl(TFastBMP::CreateCopy(work), work, Round(screenW * 0.15));
+        if (Waves) ApplyWaves(TFastBMP::CreateCopy(work), work, screenW * 0.01, screenW * 0.025, screenW * 0.025);
+
+        // 4. Scale: nearest pixel while editing, bilinear otherwise.
+        if (b > 0 && q > 0 && b != q) {
+            const double f = double(b) / double(q);
+            TFastBMP scaled = TFastBMP::CreateBlank(Round(w0 * f), Round(h0 * f));
+            if (!scaled.Empty()) {
+                if (Editing)
+                    work.ResizeFast(scaled);
+                else
+                    work.ResizeSmooth(scaled);
+                work = std::move(scaled);
+            }
+        }
+
+        // 5. Turn about the centre onto the background colour.
+        if (Rotate % 360 != 0) {
+            int w = work.Width(), h = work.Height();
+            RotatedSize(w, h, Rotate);
+            TFastBMP turned = TFastBMP::CreateBlank(w, h);
+            FillColor(turned, Color);
+            if (Editing)
+                RotateFast(work, turned, w / 2, h / 2, Rotate);
+            else
+                RotateSmooth(work, turned, w / 2, h / 2, Rotate);
+            work = std::move(turned);
+        }
+
+        // 6. Back into the image's own format and palette.
+        static_cast<TBitmap&>(Image) = ToFormat(work, SourceImage.PixelFormat(), SourceImage.Palette());
+    }
+    SetTile(Tile);
+    if (View) View->Repaint();
+}

@@ -1,0 +1,6 @@
+# The Windows side of the pixel effects: working images in sections selected
+# into memory DCs, and the system colours from GetSysColor.
+target_sources(muralto_win PRIVATE
+  ${CMAKE_CURRENT_SOURCE_DIR}/imagewindow/win/FastBMPWin.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/platform/win32/WinSystemColors.cpp
+)

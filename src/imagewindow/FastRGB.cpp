@@ -1,0 +1,79 @@
+#include "imagewindow/FastRGB.h"
+
+#include "engine/ImageLimits.h"
+#include "imagewindow/PixelMath.h"
+
+#include <cstdlib>
+#include <limits>
+#include <string>
+
+namespace {
+
+// Zeroed heap memory; calloc hands large blocks over as fresh zero pages,
+// so a new image costs nothing until its rows are written.
+class TFastHeapPixels : public TPixelMemory {
+public:
+    explicit TFastHeapPixels(size_t bytes) : bytes_(static_cast<uint8_t*>(std::calloc(bytes, 1))) {}
+    ~TFastHeapPixels() override { std::free(bytes_); }
+    TFastHeapPixels(const TFastHeapPixels&) = delete;
+    TFastHeapPixels& operator=(const TFastHeapPixels&) = delete;
+    uint8_t* Data() override { return bytes_; }
+
+private:
+    uint8_t* bytes_;
+};
+
+TPixelAllocator& Allocator() {
+    static TPixelAllocator allocator;
+    return allocator;
+}
+
+} // namespace
+
+namespace pixelmath {
+
+void ThrowOutOfMemory() {
+    throw EImageError("There is not enough memory for this picture.");
+}
+
+} // namespace pixelmath
+
+void SetFastBMPAllocator(TPixelAllocator allocator) {
+    Allocator() = std::move(allocator);
+}
+
+void TFastRGB::Allocate(int width, int height) {
+    memory_.reset();
+    rows_.clear();
+    bits_ = nullptr;
+    width_ = height_ = padding_ = rowBytes_ = 0;
+    byteSize_ = 0;
+    if (width <= 0 || height <= 0) return;
+
+    // The row table is held beside the pixels.
+    TImageLimits::Current().Check(width, height, 3.0, static_cast<uint64_t>(height) * sizeof(uint8_t*));
+    const int64_t rowBytes = 3 * int64_t(width) + width % 4;
+    if (rowBytes > std::numeric_limits<int>::max())
+        throw EImageTooLarge("The picture is too wide (" + std::to_string(width) + " pixels).");
+    const size_t byteSize = static_cast<size_t>(rowBytes) * static_cast<size_t>(height);
+
+    std::vector<uint8_t*> rows = pixelmath::MakeBuffer<uint8_t*>(static_cast<size_t>(height));
+    std::unique_ptr<TPixelMemory> memory;
+    try {
+        memory = Allocator() ? Allocator()(width, height, TPixelFormat::pf24bit, byteSize)
+                             : std::make_unique<TFastHeapPixels>(byteSize);
+    } catch (const std::bad_alloc&) {
+        pixelmath::ThrowOutOfMemory();
+    }
+    if (!memory || !memory->Data()) pixelmath::ThrowOutOfMemory();
+
+    bits_ = memory->Data();
+    for (int y = 0; y < height; ++y) rows[static_cast<size_t>(y)] = bits_ + static_cast<size_t>(y) * rowBytes;
+    memory_ = std::move(memory);
+    rows_ = std::move(rows);
+    width_ = width;
+    height_ = height;
+    padding_ = width % 4;
+    rowBytes_ = static_cast<int>(rowBytes);
+    byteSize_ = byteSize;
+}
