@@ -15,62 +15,11 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include "win/TestProcess.h"
+
 #include <cstring>
 
 namespace {
-
-std::wstring BesideThisProgram(const wchar_t* name) {
-    wchar_t buffer[MAX_PATH];
-    const DWORD n = GetModuleFileNameW(nullptr, buffer, MAX_PATH);
-    std::wstring path(buffer, n);
-    return path.substr(0, path.find_last_of(L'\\') + 1) + name;
-}
-
-template <typename Condition>
-bool PumpUntil(Condition done, DWORD timeoutMs) {
-    const DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start > timeoutMs) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-    }
-    return true;
-}
-
-// A process started for one test and ended with it in every case.
-class TChildProcess {
-public:
-    explicit TChildProcess(const std::wstring& commandLine) {
-        std::wstring line = commandLine;
-        STARTUPINFOW si{};
-        si.cb = sizeof si;
-        PROCESS_INFORMATION pi{};
-        if (CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
-            process_.Reset(pi.hProcess);
-            CloseHandle(pi.hThread);
-            id_ = pi.dwProcessId;
-        }
-    }
-    ~TChildProcess() {
-        if (process_ && WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT) {
-            TerminateProcess(process_.Get(), 9);
-            WaitForSingleObject(process_.Get(), 5000);
-        }
-    }
-    bool Started() const { return static_cast<bool>(process_); }
-    DWORD Id() const { return id_; }
-    bool Ended(DWORD timeoutMs) {
-        return PumpUntil([&] { return WaitForSingleObject(process_.Get(), 0) == WAIT_OBJECT_0; }, timeoutMs);
-    }
-
-private:
-    win::UniqueKernelHandle process_;
-    DWORD id_ = 0;
-};
 
 // The helper playing the desktop, ready once every icon is in place.
 class TFakeDesktopProcess : public TChildProcess {

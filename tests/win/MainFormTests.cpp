@@ -6,6 +6,7 @@
 #include "engine/BmpFile.h"
 #include "platform/win32/WinRegistry.h"
 #include "unit/ImageTestSupport.h"
+#include "win/TestProcess.h"
 #include "platform/host/HostRegistry.h"
 #include "platform/Text.h"
 #include "platform/host/HostServices.h"
@@ -18,58 +19,14 @@
 namespace {
 
 std::wstring ProgramPath(const wchar_t* name = L"Muralto.exe") {
-    wchar_t buffer[MAX_PATH];
-    const DWORD n = GetModuleFileNameW(nullptr, buffer, MAX_PATH);
-    std::wstring path(buffer, n);
-    return path.substr(0, path.find_last_of(L'\\') + 1) + name;
+    return BesideThisProgram(name);
 }
 
-// Handles this thread's messages until the condition holds or time runs out.
-template <typename Condition>
-bool PumpUntil(Condition done, DWORD timeoutMs) {
-    const DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start > timeoutMs) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-    }
-    return true;
-}
-
-// A running Muralto.exe; it is ended when the test is over in any case.
-class TProgram {
+// A running Muralto.exe (or another program of the build).
+class TProgram : public TChildProcess {
 public:
-    explicit TProgram(const std::wstring& arguments, const wchar_t* program = L"Muralto.exe") {
-        std::wstring commandLine = L"\"" + ProgramPath(program) + L"\" " + arguments;
-        STARTUPINFOW si{};
-        si.cb = sizeof si;
-        PROCESS_INFORMATION pi{};
-        started_ = CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
-        if (started_) {
-            process_.Reset(pi.hProcess);
-            CloseHandle(pi.hThread);
-        }
-    }
-    ~TProgram() {
-        if (process_ && WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT) TerminateProcess(process_.Get(), 9);
-    }
-    bool Started() const { return started_; }
-    // Waits (handling this thread's messages, since the program may send
-    // us one) and returns the exit code, or STILL_ACTIVE on time-out.
-    DWORD Wait(DWORD timeoutMs) {
-        PumpUntil([&] { return WaitForSingleObject(process_.Get(), 0) == WAIT_OBJECT_0; }, timeoutMs);
-        DWORD code = STILL_ACTIVE;
-        GetExitCodeProcess(process_.Get(), &code);
-        return code;
-    }
-
-private:
-    bool started_ = false;
-    win::UniqueKernelHandle process_;
+    explicit TProgram(const std::wstring& arguments, const wchar_t* program = L"Muralto.exe")
+        : TChildProcess(L"\"" + ProgramPath(program) + L"\" " + arguments) {}
 };
 
 BOOL CALLBACK CountMainForm(HWND hwnd, LPARAM counter) {
