@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <limits>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -40,6 +41,20 @@ void ThrowOutOfMemory() {
 
 void SetFastBMPAllocator(TPixelAllocator allocator) {
     Allocator() = std::move(allocator);
+}
+
+TFastRGB& TFastRGB::operator=(TFastRGB&& other) noexcept {
+    if (this == &other) return *this;
+    width_ = std::exchange(other.width_, 0);
+    height_ = std::exchange(other.height_, 0);
+    padding_ = std::exchange(other.padding_, 0);
+    rowBytes_ = std::exchange(other.rowBytes_, 0);
+    byteSize_ = std::exchange(other.byteSize_, 0);
+    memory_ = std::move(other.memory_);
+    rows_ = std::move(other.rows_);
+    other.rows_.clear();
+    bits_ = std::exchange(other.bits_, nullptr);
+    return *this;
 }
 
 void TFastRGB::Allocate(int width, int height) {

@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <utility>
 #include <vector>
 
 // Where working images keep their pixels: zeroed heap memory unless an
@@ -45,8 +46,9 @@ public:
 
 protected:
     TFastRGB() = default;
-    TFastRGB(TFastRGB&&) noexcept = default;
-    TFastRGB& operator=(TFastRGB&&) noexcept = default;
+    // The pixels go with the image; the one moved from has none.
+    TFastRGB(TFastRGB&& other) noexcept { *this = std::move(other); }
+    TFastRGB& operator=(TFastRGB&& other) noexcept;
     // New zeroed pixels of this size; a side of 0 or less leaves no pixels.
     // Throws EImageError (EImageTooLarge beyond the image limits) when the
     // memory cannot be had.

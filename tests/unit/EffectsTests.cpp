@@ -25,6 +25,11 @@ uint32_t Px(const TFastBMP& image, int x, int y) {
     return uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0];
 }
 
+uint32_t Px(const TBitmap& bitmap, int x, int y) {
+    const TRGBQuad c = bitmap.Pixel(x, y);
+    return uint32_t(c.Red) << 16 | uint32_t(c.Green) << 8 | c.Blue;
+}
+
 void SetPx(TFastBMP& image, int x, int y, uint32_t rgb) {
     uint8_t* p = image.Row(y) + 3 * x;
     p[0] = uint8_t(rgb), p[1] = uint8_t(rgb >> 8), p[2] = uint8_t(rgb >> 16);
@@ -76,6 +81,11 @@ TEST(FastBMP, RowsArePaddedToFourBytesAndZeroed) {
         EXPECT_EQ(image.ByteSize(), size_t(c.RowBytes) * 3) << c.Width;
         for (int y = 0; y < 3; ++y) EXPECT_EQ(image.Rows()[y], image.Bits() + y * c.RowBytes);
         for (size_t i = 0; i < image.ByteSize(); ++i) ASSERT_EQ(image.Bits()[i], 0);
+        const uint8_t* bits = image.Bits();
+        const TFastBMP moved = std::move(image);
+        EXPECT_EQ(moved.Bits(), bits);
+        EXPECT_TRUE(image.Empty()); // what is moved from has no pixels left to reach
+        EXPECT_EQ(image.ByteSize(), 0u);
     }
     for (auto size : {std::pair{0, 5}, std::pair{5, 0}, std::pair{-3, 4}}) {
         const TFastBMP none = TFastBMP::CreateBlank(size.first, size.second);
@@ -129,18 +139,15 @@ TEST(FastBMP, DrawingClipsToBothImagesAndMapsColoursToPalettes) {
     target.Fill(MakeRGB(1, 2, 3));
     image.Draw(target, -1, 3); // only image rows 0 and 1, columns 1 to 3, land on the target
     for (int y = 0; y < 5; ++y)
-        for (int x = 0; x < 5; ++x) {
-            const TRGBQuad c = target.Pixel(x, y);
-            const uint32_t rgb = uint32_t(c.Red) << 16 | uint32_t(c.Green) << 8 | c.Blue;
-            EXPECT_EQ(rgb, y >= 3 && x <= 2 ? Px(image, x + 1, y - 3) : 0x010203u) << x << "," << y;
-        }
+        for (int x = 0; x < 5; ++x)
+            EXPECT_EQ(Px(target, x, y), y >= 3 && x <= 2 ? Px(image, x + 1, y - 3) : 0x010203u) << x << "," << y;
     image.Draw(target, INT_MAX, INT_MIN); // far outside: nothing, no overflow
 
     TBitmap wide(3, 1, TPixelFormat::pf32bit);
     std::memset(wide.Row(0), 0x77, wide.Stride());
     image.DrawPart(wide, 1, 0, 2, 1, 10, 10);
     EXPECT_EQ(wide.Row(0)[3], 0x77); // pixel 0 untouched
-    EXPECT_EQ(wide.Pixel(1, 0), MakeRGB(uint8_t(Px(image, 2, 1) >> 16), uint8_t(Px(image, 2, 1) >> 8), uint8_t(Px(image, 2, 1))));
+    EXPECT_EQ(Px(wide, 1, 0), Px(image, 2, 1));
     EXPECT_EQ(wide.Row(0)[4 + 3], 0); // the fourth byte of a drawn 32-bit pixel
 
     TBitmap indexed(2, 1, TPixelFormat::pf8bit);
@@ -156,12 +163,9 @@ TEST(FastBMP, StretchAndTileCoverTheirRectangles) {
     TBitmap target(7, 6, TPixelFormat::pf24bit);
     image.StretchDraw(target, 1, 0, 6, 4); // each pixel becomes a 3 × 2 block
     for (int y = 0; y < 4; ++y)
-        for (int x = 1; x < 7; ++x) {
-            const TRGBQuad c = target.Pixel(x, y);
-            EXPECT_EQ(uint32_t(c.Red) << 16 | uint32_t(c.Green) << 8 | c.Blue, Px(image, (x - 1) / 3, y / 2));
-        }
-    EXPECT_EQ(target.Pixel(0, 0), TRGBQuad{});
-    EXPECT_EQ(target.Pixel(1, 4), TRGBQuad{});
+        for (int x = 1; x < 7; ++x) EXPECT_EQ(Px(target, x, y), Px(image, (x - 1) / 3, y / 2));
+    EXPECT_EQ(Px(target, 0, 0), 0u);
+    EXPECT_EQ(Px(target, 1, 4), 0u);
 
     TBitmap tiled(5, 5, TPixelFormat::pf24bit);
     image.TileDraw(tiled, 1, 1, 3, 4); // copies at (1,1), (3,1), (1,3), (3,3), cut at x = 4 and y = 5
@@ -169,9 +173,7 @@ TEST(FastBMP, StretchAndTileCoverTheirRectangles) {
     image.TileInto(intoTarget);
     for (int y = 0; y < 5; ++y)
         for (int x = 0; x < 5; ++x) {
-            const TRGBQuad c = tiled.Pixel(x, y);
-            const uint32_t rgb = uint32_t(c.Red) << 16 | uint32_t(c.Green) << 8 | c.Blue;
-            EXPECT_EQ(rgb, x >= 1 && x < 4 && y >= 1 ? Px(image, (x - 1) % 2, (y - 1) % 2) : 0u) << x << "," << y;
+            EXPECT_EQ(Px(tiled, x, y), x >= 1 && x < 4 && y >= 1 ? Px(image, (x - 1) % 2, (y - 1) % 2) : 0u) << x << "," << y;
             if (y < 3) {
                 EXPECT_EQ(Px(intoTarget, x, y), Px(image, x % 2, y % 2));
             }
@@ -466,15 +468,6 @@ TEST(Colors, LightenDarkenAndBrightness) {
     } fixed;
     EXPECT_EQ(Darken(kSystemColorFlag | 5, 16, &fixed), 0x00001020u);
     EXPECT_EQ(ColorToRGB(0x00123456, &fixed), 0x00123456u);
-}
-
-TEST(SystemColors, TheClassicSchemeByIndex) {
-    TClassicSystemColors classic;
-    EXPECT_EQ(classic.SystemColor(15), 0x00C0C0C0u); // button face
-    EXPECT_EQ(classic.SystemColor(1), 0x00808000u);  // the teal desktop
-    EXPECT_EQ(classic.SystemColor(24), 0x00E1FFFFu); // tooltip background
-    EXPECT_EQ(classic.SystemColor(31), 0u);
-    EXPECT_EQ(classic.SystemColor(-1), 0u);
 }
 
 // The bytes every effect gives for one picture with the callers' kind of

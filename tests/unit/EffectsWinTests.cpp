@@ -53,7 +53,10 @@ TEST(FastBMPWin, PixelsAreASectionThatGdiSeesAndReleases) {
 }
 
 TEST(FastBMPWin, GdiDrawsAndReadsLikeThePortableOperations) {
-    UseDibSectionsForBitmaps();
+    struct TBitmapSections { // the program's bitmaps in sections for this test only
+        TBitmapSections() { UseDibSectionsForBitmaps(); }
+        ~TBitmapSections() { SetPixelAllocator(nullptr); }
+    } sections;
     TFastBMP image = TFastBMP::CreateBlank(3, 2);
     for (int i = 0; i < 18; ++i) image.Bits()[i % 9 + (i / 9) * image.RowBytes()] = uint8_t(i * 13 + 5);
 
@@ -75,7 +78,6 @@ TEST(FastBMPWin, GdiDrawsAndReadsLikeThePortableOperations) {
     ASSERT_EQ(back.Height(), 6);
     for (int y = 0; y < 6; ++y) EXPECT_EQ(std::memcmp(back.Row(y), portable.Row(y), 24), 0) << y;
     EXPECT_THROW(FastBMPFromBitmap(nullptr), EImageError);
-    SetPixelAllocator(nullptr);
 }
 
 // The contract of the system colours, for the Windows implementation and
