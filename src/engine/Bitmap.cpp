@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -48,6 +49,19 @@ bool HasPalette(TPixelFormat format) {
 
 size_t RowBytes(int width, TPixelFormat format) {
     return ((static_cast<size_t>(width) * BitsPerPixel(format) + 31) / 32) * 4;
+}
+
+TBitmap& TBitmap::operator=(TBitmap&& other) noexcept {
+    if (this == &other) return *this;
+    width_ = std::exchange(other.width_, 0);
+    height_ = std::exchange(other.height_, 0);
+    format_ = other.format_;
+    stride_ = std::exchange(other.stride_, 0);
+    memory_ = std::move(other.memory_);
+    bits_ = std::exchange(other.bits_, nullptr);
+    palette_ = std::move(other.palette_);
+    other.palette_.clear();
+    return *this;
 }
 
 TBitmap::TBitmap(int width, int height, TPixelFormat format, TPixelInit init) {

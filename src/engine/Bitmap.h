@@ -46,8 +46,9 @@ class TBitmap {
 public:
     TBitmap() = default;
     TBitmap(int width, int height, TPixelFormat format, TPixelInit init = TPixelInit::Zeroed);
-    TBitmap(TBitmap&&) noexcept = default;
-    TBitmap& operator=(TBitmap&&) noexcept = default;
+    // A moved-from bitmap is empty, never a size without pixels.
+    TBitmap(TBitmap&& other) noexcept { *this = std::move(other); }
+    TBitmap& operator=(TBitmap&& other) noexcept;
     // No hidden copies: Clone says so.
     TBitmap(const TBitmap&) = delete;
     TBitmap& operator=(const TBitmap&) = delete;

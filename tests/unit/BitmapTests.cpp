@@ -217,3 +217,15 @@ TEST(Bitmap, ConversionsKeepColours) {
     b.SetPixelFormat(TPixelFormat::pf24bit);
     EXPECT_TRUE(SamePixels(b, reference));
 }
+
+TEST(Bitmap, AMovedFromBitmapIsEmpty) {
+    TBitmap a(4, 3, TPixelFormat::pf24bit);
+    a.Fill(MakeRGB(1, 2, 3));
+    TBitmap b = std::move(a);
+    EXPECT_TRUE(a.Empty());
+    EXPECT_EQ(a.Width(), 0);
+    EXPECT_EQ(b.Pixel(3, 2), MakeRGB(1, 2, 3));
+    a = std::move(b);
+    EXPECT_TRUE(b.Empty());
+    EXPECT_EQ(a.Pixel(0, 0), MakeRGB(1, 2, 3));
+}
