@@ -107,29 +107,8 @@ void TIconsWarningForm::FormShow() {
 
 int TIconsWarningForm::ShowModal() {
     FormShow();
-    HWND owner = GetWindow(Handle(), GW_OWNER);
-    if (owner) EnableWindow(owner, FALSE);
-    ShowWindow(Handle(), SW_SHOW);
-    SetForegroundWindow(Handle());
-    SetFocus(ok_);
     done_ = false;
-    MSG msg;
-    while (!done_ && IsWindow(Handle())) {
-        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-        if (got <= 0) {
-            // Leave the quit request for the program's own loop.
-            if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));
-            break;
-        }
-        // Enter presses the default button, Escape the cancel button, Tab
-        // moves between the controls.
-        if (!IsDialogMessageW(Handle(), &msg)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-    }
-    if (owner) EnableWindow(owner, TRUE);
-    if (Handle()) ShowWindow(Handle(), SW_HIDE);
+    RunModal(done_, ok_);
     return IDOK;
 }
 

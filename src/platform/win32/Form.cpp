@@ -37,6 +37,28 @@ LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return Default(message, wParam, lParam);
 }
 
+void TForm::RunModal(const bool& done, HWND focus) {
+    HWND owner = GetWindow(handle_, GW_OWNER);
+    if (owner) EnableWindow(owner, FALSE);
+    ShowWindow(handle_, SW_SHOW);
+    SetForegroundWindow(handle_);
+    if (focus) SetFocus(focus);
+    MSG msg;
+    while (!done && handle_ && IsWindow(handle_)) {
+        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        if (got <= 0) {
+            if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        if (!IsDialogMessageW(handle_, &msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+    if (owner) EnableWindow(owner, TRUE);
+    if (handle_) ShowWindow(handle_, SW_HIDE);
+}
+
 LRESULT TForm::Default(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(handle_, message, wParam, lParam);
 }

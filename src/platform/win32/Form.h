@@ -32,6 +32,10 @@ protected:
 
     virtual LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);
+    // Shows the window modally over its disabled owner until `done` turns
+    // true or the window goes; dialog keys (Enter, Escape, Tab) work. A quit
+    // request is left for the program's own loop.
+    void RunModal(const bool& done, HWND focus);
 
 private:
     static LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

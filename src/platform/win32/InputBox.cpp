@@ -26,27 +26,8 @@ public:
     ~TInputBoxForm() override { DestroyHandle(); }
 
     std::optional<std::string> ShowModal() {
-        HWND owner = GetWindow(Handle(), GW_OWNER);
-        if (owner) EnableWindow(owner, FALSE);
-        ShowWindow(Handle(), SW_SHOW);
-        SetForegroundWindow(Handle());
-        SetFocus(edit_);
         SendMessageW(edit_, EM_SETSEL, 0, -1);
-        MSG msg;
-        while (!done_) {
-            const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-            if (got <= 0) {
-                // Leave the quit request for the program's own loop.
-                if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));
-                break;
-            }
-            if (!IsDialogMessageW(Handle(), &msg)) {
-                TranslateMessage(&msg);
-                DispatchMessageW(&msg);
-            }
-        }
-        if (owner) EnableWindow(owner, TRUE);
-        ShowWindow(Handle(), SW_HIDE);
+        RunModal(done_, edit_);
         return result_;
     }
 
