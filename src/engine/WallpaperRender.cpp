@@ -1,12 +1,10 @@
 // Rendering: the loaded image scaled, distorted and turned as its placement
 // says, on a 24-bit working image, then put back into the image's own format.
-#include "engine/Palette.h"
 #include "engine/Wallpaper.h"
 #include "imagewindow/FastBMP.h"
 #include "imagewindow/FastFX.h"
 
 #include <cmath>
-#include <cstring>
 
 namespace {
 
@@ -20,17 +18,8 @@ int32_t Round(double v) {
 // are, 8 bits through the core's nearest-colour rule onto the palette.
 TBitmap ToFormat(const TFastBMP& work, TPixelFormat format, const std::vector<TRGBQuad>& palette) {
     TBitmap out(work.Width(), work.Height(), format == TPixelFormat::pf8bit ? TPixelFormat::pf8bit : TPixelFormat::pf24bit);
-    if (out.PixelFormat() == TPixelFormat::pf24bit) {
-        for (int y = 0; y < work.Height(); ++y) std::memcpy(out.Row(y), work.Row(y), size_t(work.Width()) * 3);
-        return out;
-    }
-    out.Palette() = palette;
-    TNearestColorMap nearest(palette);
-    for (int y = 0; y < work.Height(); ++y) {
-        const uint8_t* src = work.Row(y);
-        uint8_t* dst = out.Row(y);
-        for (int x = 0; x < work.Width(); ++x, src += 3) dst[x] = nearest.Nearest(src[2], src[1], src[0]);
-    }
+    if (out.PixelFormat() == TPixelFormat::pf8bit) out.Palette() = palette;
+    work.Draw(out, 0, 0);
     return out;
 }
 
@@ -63,6 +52,9 @@ void TWallpaper::RenderImage() {
         }
 
         // 2. and 3. The effects on a 24-bit copy, each reading from a copy.
+        // The old rendering goes first, so that it never lives beside the
+        // working images.
+        static_cast<TBitmap&>(Image) = TBitmap();
         TFastBMP work = TFastBMP::CreateFromBitmap(SourceImage);
         if (Mirror) MirrorLeftRight(work);
         if (FishEye) ApplyFishEye(TFastBMP::CreateCopy(work), work, 1.0);
