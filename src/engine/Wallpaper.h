@@ -20,6 +20,8 @@
 #include <random>
 #include <string>
 
+class TFastBMP;
+
 enum class TOwnerKind {
     MainForm,         // the tray menu's engine: its list choice is the program's
     ImageWindow,      // one per image window
@@ -105,6 +107,25 @@ public:
     // The placement the engine holds now, for the current screen width.
     TPlacement CurrentPlacement() const;
 
+    // ---- The Windows logos ----
+    enum TLogoMode { lmStartup = 0, lmShutdown = 1, lmRestore = 2, lmBoth = 3 };
+    // Writes the start-up logo, the shut-down logo or both from the placed
+    // image (backing each up once first), or restores both backups.
+    void WriteLogos(int mode);
+    // The 320 × 400 logo of 256 colours that the placed image makes, with
+    // the 8-bit image's palette (empty when Image is).
+    TBitmap ComposeLogo();
+    // Moves the picture to entries 0 to 235 and gives the rest to the colour
+    // cycle and the strip that Windows animates while it starts.
+    static void PrepareStartupLogo(TBitmap& logo);
+    // The start-up logo's file: the prepared logo with its first 236 entries
+    // marked as important.
+    static std::vector<uint8_t> StartupLogoFile(TBitmap& logo);
+    std::string StartupLogoPath() const { return platform_.Folders.BootDrive() + "\\Logo.sys"; }
+    std::string StartupLogoBackup() const { return platform_.Folders.BootDrive() + "\\Logo.old"; }
+    std::string ShutdownLogoPath() const { return WindowsDir + "\\Logow.sys"; }
+    std::string ShutdownLogoBackup() const { return WindowsDir + "\\Logow.old"; }
+
     // ---- The changer ----
     void CheckSchedule();
     void NextWallpaper();
@@ -169,6 +190,20 @@ private:
         uint32_t Color;
         TPoint Position;
     };
+    // Fitting the (turned) source to the screen: to its height or its width,
+    // and the scale factor that does it.
+    struct TFitChoice {
+        bool ToHeight = false;
+        double Factor = 1;
+    };
+    TFitChoice FitToScreen() const;
+    // Mirror, fish eye, twirl and waves as the placement says, with amounts
+    // from the screen width.
+    void ApplyEffects(TFastBMP& work) const;
+    // Backs the logo up once (asking when that fails) and writes it; false
+    // when the user chose to keep the old logo.
+    bool ReplaceLogo(const std::string& path, const std::string& backup, const std::string& question,
+                     const std::vector<uint8_t>& file);
     void ShowBusy(const std::string& text);
     void ShowIdle();
     void InstallWallpaper(const std::string& path);

@@ -65,7 +65,7 @@ void TWallpaper::ApplyWallpaper() {
 }
 
 void TWallpaper::ChangeLogosStep() {
-    // The Windows logos are written here once the logo writer exists.
+    WriteLogos(lmBoth);
 }
 
 void TWallpaper::WriteWallpaper() {

@@ -25,6 +25,30 @@ TBitmap ToFormat(const TFastBMP& work, TPixelFormat format, const std::vector<TR
 
 } // namespace
 
+TWallpaper::TFitChoice TWallpaper::FitToScreen() const {
+    const int screenW = platform_.Screen.Width(), screenH = platform_.Screen.Height();
+    const int w0 = SourceImage.Width(), h0 = SourceImage.Height();
+    int w = w0, h = h0;
+    RotatedSize(w, h, Rotate);
+    const bool turned = Rotate % 360 != 0;
+    const double a = std::abs(Rotate) * kDegreesToRadians, e = double(h0) / w0;
+    TFitChoice fit;
+    fit.ToHeight = double(h) / w > 0.75; // the turned image is taller than the screen's shape
+    if (fit.ToHeight)
+        fit.Factor = turned ? screenH / (std::abs(std::cos(a) * e) + std::abs(std::sin(a))) / w0 : double(screenH) / h0;
+    else
+        fit.Factor = turned ? screenW / (std::abs(std::sin(a) * e) + std::abs(std::cos(a))) / w0 : double(screenW) / w0;
+    return fit;
+}
+
+void TWallpaper::ApplyEffects(TFastBMP& work) const {
+    const int screenW = platform_.Screen.Width();
+    if (Mirror) MirrorLeftRight(work);
+    if (FishEye) ApplyFishEye(TFastBMP::CreateCopy(work), work, 1.0);
+    if (Twirl) ApplyTwirl(TFastBMP::CreateCopy(work), work, Round(screenW * 0.15));
+    if (Waves) ApplyWaves(TFastBMP::CreateCopy(work), work, screenW * 0.01, screenW * 0.025, screenW * 0.025);
+}
+
 void TWallpaper::RenderImage() {
     if (SourceImage.Empty()) return;
     {
@@ -35,17 +59,10 @@ void TWallpaper::RenderImage() {
         // 1. The size factor b / q.
         int64_t b, q;
         if (Fit) {
-            int w = w0, h = h0;
-            RotatedSize(w, h, Rotate);
+            const TFitChoice fit = FitToScreen();
             const bool turned = Rotate % 360 != 0;
-            const double a = std::abs(Rotate) * kDegreesToRadians, e = double(h0) / w0;
-            if (double(h) / w > 0.75) { // fitted to the screen height
-                b = turned ? Round(screenH / (std::abs(std::cos(a) * e) + std::abs(std::sin(a))) / w0 * 10000) : screenH;
-                q = turned ? 10000 : h0;
-            } else {
-                b = turned ? Round(screenW / (std::abs(std::sin(a) * e) + std::abs(std::cos(a))) / w0 * 10000) : screenW;
-                q = turned ? 10000 : w0;
-            }
+            b = turned ? Round(fit.Factor * 10000) : fit.ToHeight ? screenH : screenW;
+            q = turned ? 10000 : fit.ToHeight ? h0 : w0;
         } else {
             if (Percentage < 1) Percentage = 100;
             b = Percentage, q = 100;
@@ -56,10 +73,7 @@ void TWallpaper::RenderImage() {
         // working images.
         static_cast<TBitmap&>(Image) = TBitmap();
         TFastBMP work = TFastBMP::CreateFromBitmap(SourceImage);
-        if (Mirror) MirrorLeftRight(work);
-        if (FishEye) ApplyFishEye(TFastBMP::CreateCopy(work), work, 1.0);
-        if (Twirl) ApplyTwirl(TFastBMP::CreateCopy(work), work, Round(screenW * 0.15));
-        if (Waves) ApplyWaves(TFastBMP::CreateCopy(work), work, screenW * 0.01, screenW * 0.025, screenW * 0.025);
+        ApplyEffects(work);
 
         // 4. Scale: nearest pixel while editing, bilinear otherwise.
         if (b > 0 && q > 0 && b != q) {

@@ -25,6 +25,9 @@ public:
     virtual std::vector<std::string> ListFiles(const std::string& folder) = 0;
     // Creates or replaces the file; EFileError when that fails.
     virtual void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) = 0;
+    // Copies a file over any file of the target's name; false when the
+    // source cannot be read or the target cannot be written.
+    virtual bool Copy(const std::string& from, const std::string& to) = 0;
 };
 
 // Where the system and the program live.
@@ -34,4 +37,7 @@ public:
     virtual std::string ProgramFile() = 0;     // full path of the running executable
     virtual std::string WindowsDirectory() = 0; // no trailing backslash
     virtual std::string SystemDirectory() = 0;  // no trailing backslash
+    // The root of the drive the system starts from, where it looks for its
+    // start-up logo: "C:" (no trailing backslash).
+    virtual std::string BootDrive() = 0;
 };

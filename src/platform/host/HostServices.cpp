@@ -142,3 +142,10 @@ void HostFileSystem::WriteFile(const std::string& path, const std::vector<uint8_
     if (out) out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     if (!out) throw EFileError("Cannot write file \"" + path + "\".");
 }
+
+bool HostFileSystem::Copy(const std::string& from, const std::string& to) {
+    std::error_code ec;
+    const auto source = HostPath(from);
+    if (!std::filesystem::is_regular_file(source, ec)) return false;
+    return std::filesystem::copy_file(source, HostPath(to), std::filesystem::copy_options::overwrite_existing, ec) && !ec;
+}

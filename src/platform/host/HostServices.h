@@ -73,6 +73,7 @@ public:
     std::vector<uint8_t> ReadFile(const std::string& path) override;
     std::vector<std::string> ListFiles(const std::string& folder) override;
     void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) override;
+    bool Copy(const std::string& from, const std::string& to) override;
 
     // The host path a Windows path stands for (existing elements matched
     // without regard to case; the rest taken as written).
@@ -87,8 +88,10 @@ public:
     std::string ProgramFile() override { return programFile; }
     std::string WindowsDirectory() override { return windowsDirectory; }
     std::string SystemDirectory() override { return systemDirectory; }
+    std::string BootDrive() override { return bootDrive; }
 
     std::string programFile = "C:\\Program Files\\Muralto\\Muralto.exe";
     std::string windowsDirectory = "C:\\WINDOWS";
     std::string systemDirectory = "C:\\WINDOWS\\system32";
+    std::string bootDrive = "C:";
 };

@@ -163,3 +163,7 @@ void WinFileSystem::WriteFile(const std::string& path, const std::vector<uint8_t
         done += wrote;
     }
 }
+
+bool WinFileSystem::Copy(const std::string& from, const std::string& to) {
+    return ::CopyFileW(win::Wide(from).c_str(), win::Wide(to).c_str(), FALSE) != 0;
+}

@@ -37,6 +37,7 @@ public:
     std::vector<uint8_t> ReadFile(const std::string& path) override;
     std::vector<std::string> ListFiles(const std::string& folder) override;
     void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) override;
+    bool Copy(const std::string& from, const std::string& to) override;
 };
 
 class WinSystemFolders : public ISystemFolders {
@@ -44,4 +45,6 @@ public:
     std::string ProgramFile() override;
     std::string WindowsDirectory() override;
     std::string SystemDirectory() override;
+    // The system reads its start-up logo from the root of C:.
+    std::string BootDrive() override { return "C:"; }
 };
