@@ -23,17 +23,20 @@ namespace {
 constexpr const char* kUsage =
     "usage: muralto-render IMAGE --screen WxH [--depth 8|24] [--x N] [--y N] [--tile] [--fit]\n"
     "                      [--percent P] [--rotate D] [--mirror] [--fisheye] [--twirl] [--waves]\n"
-    "                      [--color 0xBBGGRR] --out FILE\n"
+    "                      [--color 0xBBGGRR] [--out FILE] [--startup-logo FILE]\n"
+    "                      [--shutdown-logo FILE] [--correct-logos]\n"
     "Writes the wallpaper bitmap that applying IMAGE with this placement on a screen of W x H\n"
-    "pixels would write. Absent --x and --y centre the rendered image; an absent --color takes\n"
-    "the image's most frequent colour.\n";
+    "pixels would write, and the Windows start-up and shut-down logos that the same placement\n"
+    "makes (at least one of the three outputs must be named). Absent --x and --y centre the\n"
+    "rendered image; an absent --color takes the image's most frequent colour.\n";
 
 struct TOptions {
-    std::string Image, Out;
+    std::string Image, Out, StartupLogo, ShutdownLogo;
     int Width = 0, Height = 0, Depth = 24;
     std::optional<int32_t> X, Y;
     std::optional<uint32_t> Color;
     bool Tile = false, Fit = false, Mirror = false, FishEye = false, Twirl = false, Waves = false;
+    bool CorrectLogos = false;
     int32_t Percent = 100, Rotate = 0;
 };
 
@@ -94,6 +97,12 @@ bool Parse(int argc, char** argv, TOptions& o) {
             o.Color = c;
         } else if (a == "--out") {
             if (!value(o.Out)) return false;
+        } else if (a == "--startup-logo") {
+            if (!value(o.StartupLogo)) return false;
+        } else if (a == "--shutdown-logo") {
+            if (!value(o.ShutdownLogo)) return false;
+        } else if (a == "--correct-logos") {
+            o.CorrectLogos = true;
         } else if (a == "--tile") {
             o.Tile = true;
         } else if (a == "--fit") {
@@ -114,7 +123,8 @@ bool Parse(int argc, char** argv, TOptions& o) {
             return false;
         }
     }
-    return !o.Image.empty() && !o.Out.empty() && o.Width > 0;
+    const bool output = !o.Out.empty() || !o.StartupLogo.empty() || !o.ShutdownLogo.empty();
+    return !o.Image.empty() && output && o.Width > 0;
 }
 
 // The program's paths for a file named on this system's command line.
@@ -164,15 +174,29 @@ int Render(const TOptions& o) {
     engine.SetPosition(o.X ? *o.X : (o.Width - engine.Image.Width()) / 2,
                        o.Y ? *o.Y : (o.Height - engine.Image.Height()) / 2);
 
-    const std::vector<uint8_t> bitmap = WriteBmp(engine.ComposeScreen());
-    const std::string out = ProgramPath(o.Out);
-    try {
-        files.WriteFile(out, bitmap);
-    } catch (const EMuraltoError& e) {
-        std::error_code ec;
-        std::filesystem::remove(o.Out, ec); // no half-written file is left
-        std::fprintf(stderr, "%s\n", e.what());
-        return 1;
+    // Every output is made before any is written, so that a failure leaves none.
+    std::vector<std::pair<std::string, std::vector<uint8_t>>> outputs;
+    if (!o.Out.empty()) outputs.emplace_back(o.Out, WriteBmp(engine.ComposeScreen()));
+    if (!o.StartupLogo.empty() || !o.ShutdownLogo.empty()) {
+        engine.CorrectLogos = o.CorrectLogos;
+        TBitmap logo = engine.ComposeLogo(); // from the 8-bit load, whatever the depth
+        if (logo.Empty()) {
+            std::fprintf(stderr, "Error opening \"%s\"\n", o.Image.c_str());
+            return 1;
+        }
+        // The shut-down logo first: the start-up one rebuilds the palette.
+        if (!o.ShutdownLogo.empty()) outputs.emplace_back(o.ShutdownLogo, WriteBmp(logo));
+        if (!o.StartupLogo.empty()) outputs.emplace_back(o.StartupLogo, TWallpaper::StartupLogoFile(logo));
+    }
+    for (size_t i = 0; i < outputs.size(); ++i) {
+        try {
+            files.WriteFile(ProgramPath(outputs[i].first), outputs[i].second);
+        } catch (const EMuraltoError& e) {
+            std::error_code ec;
+            for (size_t j = 0; j <= i; ++j) std::filesystem::remove(outputs[j].first, ec); // no half-written file
+            std::fprintf(stderr, "%s\n", e.what());
+            return 1;
+        }
     }
     return 0;
 }
