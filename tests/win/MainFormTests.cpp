@@ -242,6 +242,12 @@ TEST(Program, CloseEndsTheProgramAndReleasesTheHotKey) {
 
 namespace {
 
+void ForgetSettings(reg::WinRegistry& registry) {
+    registry.DeleteTree(reg::Root::CurrentUser, "SOFTWARE\\Orrindel\\Muralto");
+    registry.DeleteTree(reg::Root::LocalMachine, "SOFTWARE\\Orrindel\\Muralto");
+    registry.DeleteTree(reg::Root::CurrentConfig, "Display");
+}
+
 std::vector<uint8_t> ReadWholeFile(const std::wstring& path) {
     std::vector<uint8_t> bytes;
     win::UniqueFileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
@@ -251,6 +257,24 @@ std::vector<uint8_t> ReadWholeFile(const std::wstring& path) {
     if (!bytes.empty()) ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
     bytes.resize(got);
     return bytes;
+}
+
+void WriteWholeFile(const std::wstring& path, const std::vector<uint8_t>& bytes) {
+    win::UniqueFileHandle file(
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    DWORD wrote = 0;
+    ASSERT_TRUE(file && WriteFile(file.Get(), bytes.data(), DWORD(bytes.size()), &wrote, nullptr));
+}
+
+// A one-entry list whose wallpaper the program applies as it starts, on a
+// display of 24 bits.
+void SeedOneEntryList(reg::WinRegistry& registry, const std::string& image) {
+    ForgetSettings(registry);
+    registry.Create(reg::Root::CurrentUser, "SOFTWARE\\Orrindel\\Muralto\\Lists\\List 1\\MRU")
+        ->SetValue("0", reg::StringValue(image));
+    registry.Create(reg::Root::CurrentUser, "SOFTWARE\\Orrindel\\Muralto\\Options\\Changer")
+        ->SetValue("ChangeOnStartup", reg::StringValue("1"));
+    registry.Create(reg::Root::CurrentConfig, "Display\\Settings")->SetValue("BitsPerPixel", reg::StringValue("24"));
 }
 
 std::string RegText(HKEY root, const wchar_t* key, const wchar_t* name) {
@@ -270,13 +294,7 @@ TEST(Program, ChangeOnStartupAppliesTheListsWallpaper) {
     ASSERT_EQ(CountMainForms(), 0);
     reg::WinRegistry registry;
     const std::string image = FixturePath("bmp-24.bmp");
-    registry.DeleteTree(reg::Root::CurrentUser, "SOFTWARE\\Orrindel\\Muralto");
-    registry.DeleteTree(reg::Root::LocalMachine, "SOFTWARE\\Orrindel\\Muralto");
-    registry.Create(reg::Root::CurrentUser, "SOFTWARE\\Orrindel\\Muralto\\Lists\\List 1\\MRU")
-        ->SetValue("0", reg::StringValue(image));
-    registry.Create(reg::Root::CurrentUser, "SOFTWARE\\Orrindel\\Muralto\\Options\\Changer")
-        ->SetValue("ChangeOnStartup", reg::StringValue("1"));
-    registry.Create(reg::Root::CurrentConfig, "Display\\Settings")->SetValue("BitsPerPixel", reg::StringValue("24"));
+    SeedOneEntryList(registry, image);
     wchar_t windows[MAX_PATH];
     GetWindowsDirectoryW(windows, MAX_PATH);
     const std::wstring output = std::wstring(windows) + L"\\Muralto.bmp";
@@ -321,7 +339,56 @@ TEST(Program, ChangeOnStartupAppliesTheListsWallpaper) {
     EXPECT_TRUE(ReadWholeFile(rendered) == written);
     DeleteFileW(rendered.c_str());
 
-    registry.DeleteTree(reg::Root::CurrentUser, "SOFTWARE\\Orrindel\\Muralto");
-    registry.DeleteTree(reg::Root::LocalMachine, "SOFTWARE\\Orrindel\\Muralto");
-    registry.DeleteTree(reg::Root::CurrentConfig, "Display");
+    ForgetSettings(registry);
+}
+
+// With "ChangeLogos" on, the same start-up apply writes both Windows logos
+// after backing up the system's own ones, exactly as muralto-render makes
+// them for the placement.
+TEST(Program, ChangeLogosWritesBothLogosAfterBackingThemUp) {
+    ASSERT_EQ(CountMainForms(), 0);
+    reg::WinRegistry registry;
+    const std::string image = FixturePath("bmp-8.bmp");
+    SeedOneEntryList(registry, image);
+    registry.Create(reg::Root::CurrentUser, "SOFTWARE\\Orrindel\\Muralto\\Options")
+        ->SetValue("ChangeLogos", reg::StringValue("1"));
+    wchar_t windows[MAX_PATH];
+    GetWindowsDirectoryW(windows, MAX_PATH);
+    const std::wstring startup = L"C:\\Logo.sys", shutdown = std::wstring(windows) + L"\\Logow.sys";
+    const std::vector<uint8_t> ownStartup = {'o', 'w', 'n', '1'}, ownShutdown = {'o', 'w', 'n', '2'};
+    DeleteFileW(L"C:\\Logo.old");
+    DeleteFileW((std::wstring(windows) + L"\\Logow.old").c_str());
+    WriteWholeFile(startup, ownStartup);
+    WriteWholeFile(shutdown, ownShutdown);
+
+    TProgram program(L"");
+    ASSERT_TRUE(program.Started());
+    HWND window = nullptr;
+    ASSERT_TRUE(PumpUntil([&] { return (window = FindWindowW(TMuraltoForm::kClassName, nullptr)) != nullptr; }, 20000));
+    // The start-up logo is the last file written.
+    EXPECT_TRUE(PumpUntil([&] { return ReadWholeFile(startup).size() > 54; }, 30000));
+    PostMessageW(window, WM_COMMAND, TMuraltoForm::cmExit, 0);
+    EXPECT_EQ(program.Wait(20000), 0u);
+
+    EXPECT_EQ(ReadWholeFile(L"C:\\Logo.old"), ownStartup);
+    EXPECT_EQ(ReadWholeFile(std::wstring(windows) + L"\\Logow.old"), ownShutdown);
+    const std::vector<uint8_t> startupLogo = ReadWholeFile(startup), shutdownLogo = ReadWholeFile(shutdown);
+    ASSERT_GT(startupLogo.size(), 54u);
+    EXPECT_EQ(startupLogo[50], 236); // the colours the system leaves alone
+    const TBitmap logo = ReadBmp(shutdownLogo);
+    EXPECT_EQ(logo.Width(), 320);
+    EXPECT_EQ(logo.Height(), 400);
+
+    const std::wstring renderedStartup = win::Wide(FixturePath("rendered-logo.sys"));
+    const std::wstring renderedShutdown = win::Wide(FixturePath("rendered-logow.sys"));
+    TProgram render(L"\"" + win::Wide(image) + L"\" --screen " + std::to_wstring(GetSystemMetrics(SM_CXSCREEN)) + L"x" +
+                        std::to_wstring(GetSystemMetrics(SM_CYSCREEN)) + L" --startup-logo \"" + renderedStartup +
+                        L"\" --shutdown-logo \"" + renderedShutdown + L"\"",
+                    L"muralto-render.exe");
+    EXPECT_EQ(render.Wait(20000), 0u);
+    EXPECT_TRUE(ReadWholeFile(renderedStartup) == startupLogo);
+    EXPECT_TRUE(ReadWholeFile(renderedShutdown) == shutdownLogo);
+    DeleteFileW(renderedStartup.c_str());
+    DeleteFileW(renderedShutdown.c_str());
+    ForgetSettings(registry);
 }
