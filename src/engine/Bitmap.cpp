@@ -3,23 +3,15 @@
 #include "engine/ColorReduction.h"
 #include "engine/ImageLimits.h"
 #include "engine/Palette.h"
+#include "engine/PixelHeap.h"
 
 #include <algorithm>
 
 #include <cstring>
+#include <new>
 #include <utility>
 
 namespace {
-
-class THeapPixels : public TPixelMemory {
-public:
-    THeapPixels(size_t bytes, TPixelInit init)
-        : bytes_(init == TPixelInit::Zeroed ? new uint8_t[bytes]() : new uint8_t[bytes]) {}
-    uint8_t* Data() override { return bytes_.get(); }
-
-private:
-    std::unique_ptr<uint8_t[]> bytes_;
-};
 
 TPixelAllocator& Allocator() {
     static TPixelAllocator allocator;
@@ -68,7 +60,7 @@ TBitmap::TBitmap(int width, int height, TPixelFormat format, TPixelInit init) {
     SetSize(width, height, format, init);
 }
 
-void TBitmap::SetSize(int width, int height, TPixelFormat format, TPixelInit init) {
+void TBitmap::SetSize(int width, int height, TPixelFormat format, TPixelInit) {
     memory_.reset();
     bits_ = nullptr;
     format_ = format;
@@ -81,7 +73,8 @@ void TBitmap::SetSize(int width, int height, TPixelFormat format, TPixelInit ini
     const size_t stride = RowBytes(width, format);
     const size_t bytes = stride * static_cast<size_t>(height);
     memory_ = Allocator() ? Allocator()(width, height, format, bytes) : nullptr;
-    if (!memory_) memory_ = std::make_unique<THeapPixels>(bytes, init);
+    if (!memory_) memory_ = NewHeapPixels(bytes); // zeroed either way: fresh pages cost nothing
+    if (!memory_) throw std::bad_alloc();
     bits_ = memory_->Data();
     width_ = width;
     height_ = height;
@@ -146,11 +139,11 @@ void TBitmap::Fill(TRGBQuad color) {
         for (int y = 0; y < height_; ++y) std::memset(Row(y), index, stride_);
         return;
     }
+    if (Empty()) return;
     const int bpp = format_ == TPixelFormat::pf32bit ? 4 : 3;
-    for (int y = 0; y < height_; ++y) {
-        uint8_t* p = Row(y);
-        for (int x = 0; x < width_; ++x, p += bpp) p[0] = color.Blue, p[1] = color.Green, p[2] = color.Red;
-    }
+    uint8_t* first = Row(0);
+    for (int x = 0; x < width_; ++x, first += bpp) first[0] = color.Blue, first[1] = color.Green, first[2] = color.Red;
+    for (int y = 1; y < height_; ++y) std::memcpy(Row(y), Row(0), static_cast<size_t>(width_) * bpp);
 }
 
 void TBitmap::SetPixelFormat(TPixelFormat format) {

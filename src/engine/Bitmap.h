@@ -38,7 +38,7 @@ using TPixelAllocator =
 // start-up; nothing else changes it.
 void SetPixelAllocator(TPixelAllocator allocator);
 
-// Whether new pixels start at zero, or are left for a decoder that writes
+// Whether new pixels must start at zero, or may be left for a decoder that writes
 // every byte of every row (padding included) anyway.
 enum class TPixelInit { Zeroed, Uninitialised };
 

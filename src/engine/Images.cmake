@@ -1,6 +1,7 @@
 # Image loading: the bitmap, its files and every decoder.
 target_sources(muralto_core PRIVATE
   ${CMAKE_CURRENT_SOURCE_DIR}/engine/Bitmap.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/engine/PixelHeap.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/engine/BmpFile.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/engine/ColorReduction.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/engine/Palette.cpp

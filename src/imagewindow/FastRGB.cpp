@@ -1,28 +1,14 @@
 #include "imagewindow/FastRGB.h"
 
 #include "engine/ImageLimits.h"
+#include "engine/PixelHeap.h"
 #include "imagewindow/PixelMath.h"
 
-#include <cstdlib>
 #include <limits>
 #include <string>
 #include <utility>
 
 namespace {
-
-// Zeroed heap memory; calloc hands large blocks over as fresh zero pages,
-// so a new image costs nothing until its rows are written.
-class TFastHeapPixels : public TPixelMemory {
-public:
-    explicit TFastHeapPixels(size_t bytes) : bytes_(static_cast<uint8_t*>(std::calloc(bytes, 1))) {}
-    ~TFastHeapPixels() override { std::free(bytes_); }
-    TFastHeapPixels(const TFastHeapPixels&) = delete;
-    TFastHeapPixels& operator=(const TFastHeapPixels&) = delete;
-    uint8_t* Data() override { return bytes_; }
-
-private:
-    uint8_t* bytes_;
-};
 
 TPixelAllocator& Allocator() {
     static TPixelAllocator allocator;
@@ -76,7 +62,7 @@ void TFastRGB::Allocate(int width, int height) {
     std::unique_ptr<TPixelMemory> memory;
     try {
         memory = Allocator() ? Allocator()(width, height, TPixelFormat::pf24bit, byteSize)
-                             : std::make_unique<TFastHeapPixels>(byteSize);
+                             : NewHeapPixels(byteSize);
     } catch (const std::bad_alloc&) {
         pixelmath::ThrowOutOfMemory();
     }
