@@ -9,15 +9,17 @@ cmake --preset bench >/dev/null
 cmake --build --preset bench -j"$(nproc)" --target muralto_image_bench
 
 data=build/bench-data
-mkdir -p "$data"
-if [ ! -f "$data/photo-12mp.jpg" ]; then
-  /usr/bin/convert -size 4000x3000 -seed 42 plasma:fractal -blur 0x1 -depth 8 "$data/photo-12mp.ppm"
-  cjpeg -quality 90 "$data/photo-12mp.ppm" > "$data/photo-12mp.jpg"
+. scripts/bench-inputs.sh
+bench_photo_jpeg "$data"
+if [ ! -f "$data/photo-12mp.pcx" ]; then
   # PCX lines hold at most 3072 encoded bytes: 1024 pixels of 24 bits, so
   # the 12-megapixel PCX is a tall one.
   /usr/bin/convert -size 1024x11719 -seed 43 plasma:fractal -blur 0x1 -depth 8 "$data/tall.ppm"
   ppmtopcx -24bit "$data/tall.ppm" > "$data/photo-12mp.pcx" 2>/dev/null
   rm -f "$data/tall.ppm"
+fi
+if [ ! -f "$data/photo-1080p.bmp" ]; then
+  bench_plasma_ppm "$data/photo-12mp.ppm"
   /usr/bin/convert "$data/photo-12mp.ppm" -resize 1920x1080! -type TrueColor "BMP3:$data/photo-1080p.bmp"
   rm -f "$data/photo-12mp.ppm"
 fi

@@ -19,7 +19,7 @@ packages=(
   binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
   wine wine64 xvfb x11-utils nasm clang libclang-rt-14-dev
   libjpeg62-turbo-dev libgif-dev googletest libgtest-dev libgmock-dev libbenchmark-dev
-  imagemagick netpbm libjpeg-turbo-progs libvips-tools zip
+  imagemagick netpbm libjpeg-turbo-progs libvips-tools zip time
 )
 
 missing=()

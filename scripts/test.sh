@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The project's test command: installs what is missing, builds the three
-# presets with warnings as errors and runs every test of host and win64.
+# presets with warnings as errors, runs every test of host and win64 and
+# checks that the Linux and Windows muralto-render write the same bitmaps.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -21,6 +22,8 @@ echo "== test host"
 ctest --preset host -j"$jobs" || status=1
 echo "== test win64 (under Wine)"
 ctest --preset win64 -j"$jobs" || status=1
+echo "== muralto-render: Linux and Windows write the same bitmaps"
+scripts/check-render-parity.sh build/host build/win64 || status=1
 echo "== short fuzz run of every decoder"
 MURALTO_SKIP_SETUP=1 scripts/fuzz.sh "${MURALTO_FUZZ_SECONDS:-20}" || status=1
 exit $status
