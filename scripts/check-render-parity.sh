@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Checks that the Linux and the Windows muralto-render write the same bytes:
+# Checks that the Linux and the Windows muralto-render write the same bytes,
+# for the wallpaper and for both Windows logos:
 # a few pictures of each decoded format (BMP, JPEG, GIF, PCX, from the host
 # build's fixtures) rendered with placements that go through every step of
 # the renderer (centring, fit with rotation, tiling, scaling with all the
@@ -47,23 +48,27 @@ for image in "${images[@]}"; do
     cases=$((cases + 1))
     rc=0
     "$host_render" "$file" --screen "$screen" ${args[@]+"${args[@]}"} --out "$out/$name.host.bmp" \
+      --startup-logo "$out/$name.host.logo" --shutdown-logo "$out/$name.host.logow" \
       >"$out/$name.host.log" 2>&1 || rc=$?
     if [ $rc -ne 0 ]; then
       echo "FAIL  $label: the Linux program exited with $rc:"; cat "$out/$name.host.log"
       failed=$((failed + 1)); continue
     fi
     "$win/wine-run.sh" "$win_render" "$(winpath "$file")" --screen "$screen" ${args[@]+"${args[@]}"} \
-      --out "$(winpath "$out/$name.win.bmp")" >"$out/$name.win.log" 2>&1 || rc=$?
+      --out "$(winpath "$out/$name.win.bmp")" --startup-logo "$(winpath "$out/$name.win.logo")" \
+      --shutdown-logo "$(winpath "$out/$name.win.logow")" >"$out/$name.win.log" 2>&1 || rc=$?
     if [ $rc -ne 0 ]; then
       echo "FAIL  $label: the Windows program exited with $rc:"; cat "$out/$name.win.log"
       failed=$((failed + 1)); continue
     fi
-    if difference=$(cmp "$out/$name.host.bmp" "$out/$name.win.bmp" 2>&1); then
-      echo "same  $label"
-    else
-      echo "FAIL  $label: the Linux and Windows bitmaps differ ($difference)"
-      failed=$((failed + 1))
-    fi
+    same=1
+    for kind in bmp logo logow; do
+      if ! difference=$(cmp "$out/$name.host.$kind" "$out/$name.win.$kind" 2>&1); then
+        echo "FAIL  $label: the Linux and Windows files .$kind differ ($difference)"
+        same=0
+      fi
+    done
+    if [ $same = 1 ]; then echo "same  $label"; else failed=$((failed + 1)); fi
   done
 done
 
