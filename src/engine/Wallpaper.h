@@ -73,7 +73,9 @@ public:
     // The record of FileName: for the program's own output file, the record
     // of the image behind it (FileName then names that image).
     std::optional<TPlacement> FindPlacement();
-    void LoadFile(const std::string& path);
+    // Loads SourceImage (a failure says "Error opening" and leaves it empty)
+    // and makes Image its copy; a caller that renders at once skips the copy.
+    void LoadFile(const std::string& path, bool copyToImage = true);
     void ApplyDefaults();
     // The most frequent colour of the image's 256-colour form (black for an
     // empty image): the background of an image without a record.

@@ -87,7 +87,7 @@ std::optional<TPlacement> TWallpaper::FindPlacement() {
     return found;
 }
 
-void TWallpaper::LoadFile(const std::string& path) {
+void TWallpaper::LoadFile(const std::string& path, bool copyToImage) {
     Image = TAnymap(platform_);
     SourceImage = TAnymap(platform_);
     try {
@@ -95,7 +95,7 @@ void TWallpaper::LoadFile(const std::string& path) {
     } catch (const EMuraltoError&) {
         platform_.Prompts.Message("Error opening \"" + path + "\"", TMessageKind::Error);
     }
-    static_cast<TBitmap&>(Image) = SourceImage.Clone();
+    if (copyToImage) static_cast<TBitmap&>(Image) = SourceImage.Clone();
 }
 
 uint32_t TWallpaper::MostFrequentColor() {
@@ -132,7 +132,8 @@ void TWallpaper::ApplyDefaults() {
 }
 
 void TWallpaper::ApplyRecord(const TPlacement& rec) {
-    LoadFile(FileName);
+    LoadFile(FileName, false); // Image is made below, by a render or as the copy
+
     Color = rec.Color;
     Tile = rec.Tile != 0, Fit = rec.Fit != 0;
     Mirror = rec.Mirror != 0, FishEye = rec.FishEye != 0, Twirl = rec.Twirl != 0, Waves = rec.Waves != 0;
@@ -162,10 +163,12 @@ void TWallpaper::ApplyRecord(const TPlacement& rec) {
         }
     }
 
-    if (Percentage != 100 || Rotate != 0 || Mirror || FishEye || Twirl || Waves || Fit)
+    if (Percentage != 100 || Rotate != 0 || Mirror || FishEye || Twirl || Waves || Fit) {
         RenderImage();
-    else
+    } else {
+        static_cast<TBitmap&>(Image) = SourceImage.Clone();
         SetTile(Tile);
+    }
     if (centreX) x = Div(screenW - Image.Width(), 2);
     if (centreY) y = Div(screenH - Image.Height(), 2);
     SetPosition(x, y);

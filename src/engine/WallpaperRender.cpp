@@ -70,10 +70,16 @@ void TWallpaper::RenderImage() {
 
         // 2. and 3. The effects on a 24-bit copy, each reading from a copy.
         // The old rendering goes first, so that it never lives beside the
-        // working images.
+        // working images. Without effects a 24-bit picture is read where it
+        // is: the first step that changes it makes the working image.
         static_cast<TBitmap&>(Image) = TBitmap();
-        TFastBMP work = TFastBMP::CreateFromBitmap(SourceImage);
-        ApplyEffects(work);
+        const TFastBMP loaded = TFastBMP::ViewOf(SourceImage);
+        TFastBMP work;
+        if (Mirror || FishEye || Twirl || Waves || loaded.Empty()) {
+            work = TFastBMP::CreateFromBitmap(SourceImage);
+            ApplyEffects(work);
+        }
+        const auto current = [&]() -> const TFastBMP& { return work.Empty() ? loaded : work; };
 
         // 4. Scale: nearest pixel while editing, bilinear otherwise.
         if (b > 0 && q > 0 && b != q) {
@@ -81,28 +87,28 @@ void TWallpaper::RenderImage() {
             TFastBMP scaled = TFastBMP::CreateBlank(Round(w0 * f), Round(h0 * f));
             if (!scaled.Empty()) {
                 if (Editing)
-                    work.ResizeFast(scaled);
+                    current().ResizeFast(scaled);
                 else
-                    work.ResizeSmooth(scaled);
+                    current().ResizeSmooth(scaled);
                 work = std::move(scaled);
             }
         }
 
         // 5. Turn about the centre onto the background colour.
         if (Rotate % 360 != 0) {
-            int w = work.Width(), h = work.Height();
+            int w = current().Width(), h = current().Height();
             RotatedSize(w, h, Rotate);
             TFastBMP turned = TFastBMP::CreateBlank(w, h);
             FillColor(turned, Color);
             if (Editing)
-                RotateFast(work, turned, w / 2, h / 2, Rotate);
+                RotateFast(current(), turned, w / 2, h / 2, Rotate);
             else
-                RotateSmooth(work, turned, w / 2, h / 2, Rotate);
+                RotateSmooth(current(), turned, w / 2, h / 2, Rotate);
             work = std::move(turned);
         }
 
         // 6. Back into the image's own format and palette.
-        static_cast<TBitmap&>(Image) = ToFormat(work, SourceImage.PixelFormat(), SourceImage.Palette());
+        static_cast<TBitmap&>(Image) = ToFormat(current(), SourceImage.PixelFormat(), SourceImage.Palette());
     }
     SetTile(Tile);
     if (View) View->Repaint();

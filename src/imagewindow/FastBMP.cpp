@@ -125,6 +125,12 @@ TFastBMP TFastBMP::CreateBlank(int width, int height) {
     return image;
 }
 
+const TFastBMP TFastBMP::ViewOf(const TBitmap& bitmap) {
+    TFastBMP view;
+    view.Borrow(bitmap);
+    return view;
+}
+
 TFastBMP TFastBMP::CreateFromBitmap(const TBitmap& bitmap) {
     TFastBMP image = CreateBlank(bitmap.Width(), bitmap.Height());
     if (image.Empty()) return image;

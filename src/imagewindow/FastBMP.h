@@ -22,6 +22,10 @@ public:
     // The bitmap's pixels as 24-bit colour, whatever its format (indexed
     // formats through the palette; an index past it reads black).
     static TFastBMP CreateFromBitmap(const TBitmap& bitmap);
+    // A 24-bit bitmap's own pixels as a working image to read from, without
+    // a copy: the bitmap must outlive the view and stay unchanged meanwhile.
+    // Bitmaps of other formats give an image with no pixels.
+    static const TFastBMP ViewOf(const TBitmap& bitmap);
     // An image of the same size with the same bytes. No copy is ever made
     // without saying so: this is the only way to get one.
     static TFastBMP CreateCopy(const TFastBMP& other);

@@ -78,3 +78,23 @@ void TFastRGB::Allocate(int width, int height) {
     rowBytes_ = static_cast<int>(rowBytes);
     byteSize_ = byteSize;
 }
+
+void TFastRGB::Borrow(const TBitmap& bitmap) {
+    Allocate(0, 0);
+    if (bitmap.Empty() || bitmap.PixelFormat() != TPixelFormat::pf24bit) return;
+    const int width = bitmap.Width(), height = bitmap.Height();
+    // A 24-bit row padded to four bytes is 3 × width + width mod 4 bytes.
+    if (bitmap.Stride() != static_cast<size_t>(3 * int64_t(width) + width % 4)) return;
+    std::vector<uint8_t*> rows = pixelmath::MakeBuffer<uint8_t*>(static_cast<size_t>(height));
+    // The view is handed out as const (TFastBMP::ViewOf), so nothing writes
+    // through these pointers.
+    uint8_t* bits = const_cast<uint8_t*>(bitmap.Row(0));
+    for (int y = 0; y < height; ++y) rows[static_cast<size_t>(y)] = bits + static_cast<size_t>(y) * bitmap.Stride();
+    rows_ = std::move(rows);
+    bits_ = bits;
+    width_ = width;
+    height_ = height;
+    padding_ = width % 4;
+    rowBytes_ = static_cast<int>(bitmap.Stride());
+    byteSize_ = bitmap.Stride() * static_cast<size_t>(height);
+}

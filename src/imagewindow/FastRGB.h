@@ -41,7 +41,8 @@ public:
     uint8_t* const* Rows() { return rows_.data(); }
     uint8_t* Row(int y) { return rows_[static_cast<size_t>(y)]; }
     const uint8_t* Row(int y) const { return rows_[static_cast<size_t>(y)]; }
-    // What holds the pixels (a section on Windows); null when empty.
+    // What holds the pixels (a section on Windows); null when empty or
+    // when the image only sees a bitmap's pixels (see Borrow).
     TPixelMemory* Memory() const { return memory_.get(); }
 
 protected:
@@ -53,6 +54,9 @@ protected:
     // Throws EImageError (EImageTooLarge beyond the image limits) when the
     // memory cannot be had.
     void Allocate(int width, int height);
+    // The pixels of a 24-bit bitmap, whose rows have this image's layout,
+    // seen without a copy; the bitmap keeps them. Other formats: no pixels.
+    void Borrow(const TBitmap& bitmap);
 
 private:
     int width_ = 0, height_ = 0;

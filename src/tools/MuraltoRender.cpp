@@ -158,7 +158,8 @@ int Render(const TOptions& o) {
     }
     TWallpaper engine(platform, TOwnerKind::ImageWindow);
     engine.FileName = image;
-    engine.LoadFile(image);
+    const bool renders = o.Percent != 100 || o.Rotate != 0 || o.Mirror || o.FishEye || o.Twirl || o.Waves || o.Fit;
+    engine.LoadFile(image, !renders);
     if (engine.SourceImage.Empty()) {
         std::fprintf(stderr, "Error opening \"%s\"\n", o.Image.c_str());
         return 1;
@@ -167,7 +168,7 @@ int Render(const TOptions& o) {
     engine.Mirror = o.Mirror, engine.FishEye = o.FishEye, engine.Twirl = o.Twirl, engine.Waves = o.Waves;
     engine.Percentage = o.Percent;
     engine.Color = o.Color ? *o.Color : engine.MostFrequentColor();
-    if (o.Percent != 100 || o.Rotate != 0 || o.Mirror || o.FishEye || o.Twirl || o.Waves || o.Fit)
+    if (renders)
         engine.RenderImage();
     else
         engine.SetTile(o.Tile);
