@@ -133,6 +133,25 @@ TEST(FastBMP, MadeFromBitmapsOfEveryFormatAndCopiedWithTheirPadding) {
     EXPECT_NE(copy.Bits(), original.Bits());
 }
 
+TEST(FastBMP, AViewReadsA24BitBitmapInPlaceForEveryRowPadding) {
+    for (int w = 1; w <= 4; ++w) {
+        TBitmap bitmap(w, 3, TPixelFormat::pf24bit);
+        bitmap.Row(2)[3 * w - 1] = 0x77; // the last pixel's red
+        const TFastBMP view = TFastBMP::ViewOf(bitmap);
+        ASSERT_EQ(view.Width(), w);
+        EXPECT_EQ(view.RowBytes(), int(bitmap.Stride()));
+        EXPECT_EQ(view.Row(2), bitmap.Row(2));
+        EXPECT_EQ(Px(view, w - 1, 2), 0x770000u);
+        // Reading through the view gives what a copy gives.
+        TFastBMP fromView = TFastBMP::CreateBlank(2 * w, 5), fromCopy = TFastBMP::CreateBlank(2 * w, 5);
+        view.ResizeSmooth(fromView);
+        TFastBMP::CreateFromBitmap(bitmap).ResizeSmooth(fromCopy);
+        EXPECT_EQ(std::memcmp(fromView.Bits(), fromCopy.Bits(), fromCopy.ByteSize()), 0);
+    }
+    TBitmap indexed(4, 2, TPixelFormat::pf8bit);
+    EXPECT_TRUE(TFastBMP::ViewOf(indexed).Empty()); // its pixels are not colours: no view
+}
+
 TEST(FastBMP, DrawingClipsToBothImagesAndMapsColoursToPalettes) {
     const TFastBMP image = Pattern(4, 3);
     TBitmap target(5, 5, TPixelFormat::pf24bit);
