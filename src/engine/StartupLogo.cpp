@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr int kLogoWidth = 320;
 constexpr int kPictureRows = 389; // rows 0 to 388; the strip takes 389 to 399
 constexpr int kStripRows = 11;
 constexpr int kKeptColors = 236;

@@ -81,6 +81,9 @@ public:
     // empty image): the background of an image without a record.
     uint32_t MostFrequentColor();
     void ApplyRecord(const TPlacement& record);
+    // Whether the placement changes the loaded picture (size, fit, rotation
+    // or an effect), so that Image is rendered rather than the loaded copy.
+    bool NeedsRender() const { return Percentage != 100 || Rotate != 0 || Mirror || FishEye || Twirl || Waves || Fit; }
     void RenderImage();
     void SetTile(bool on);
     void BuildTileBuffer();
@@ -111,6 +114,8 @@ public:
 
     // ---- The Windows logos ----
     enum TLogoMode { lmStartup = 0, lmShutdown = 1, lmRestore = 2, lmBoth = 3 };
+    // Both logos' size in pixels, shown stretched over a 4:3 screen.
+    static constexpr int kLogoWidth = 320, kLogoHeight = 400;
     // Writes the start-up logo, the shut-down logo or both from the placed
     // image (backing each up once first), or restores both backups.
     void WriteLogos(int mode);
@@ -202,12 +207,13 @@ private:
     // Mirror, fish eye, twirl and waves as the placement says, with amounts
     // from the screen width.
     void ApplyEffects(TFastBMP& work) const;
+    // The picture turned by Rotate about the centre of its turned size, on
+    // the background colour; nearest pixel when fast, else bilinear.
+    TFastBMP TurnOntoBackground(const TFastBMP& picture, bool fast) const;
     // Backs the logo up once (asking when that fails) and writes it; false
     // when the user chose to keep the old logo.
     bool ReplaceLogo(const std::string& path, const std::string& backup, const std::string& question,
                      const std::vector<uint8_t>& file);
-    void ShowBusy(const std::string& text);
-    void ShowIdle();
     void InstallWallpaper(const std::string& path);
     std::unique_ptr<TSnapshotCopy> saved_;
     std::mt19937 random_;

@@ -18,50 +18,48 @@ namespace {
 constexpr const char* kChangingWallpaper = "Changing Wallpaper - Please Wait...";
 constexpr const char* kChangingLogos = "Changing Logos - Please Wait...";
 
+// The tray icon's busy text for the life of the object; the icon's hint
+// comes back however the work ends, also on an error.
+class TBusyNotice {
+public:
+    TBusyNotice(ITrayNotice* tray, const char* text, const std::string& hint) : tray_(tray), hint_(hint) { Show(text); }
+    ~TBusyNotice() {
+        if (tray_) tray_->ShowIdle(hint_);
+    }
+    TBusyNotice(const TBusyNotice&) = delete;
+    TBusyNotice& operator=(const TBusyNotice&) = delete;
+    void Show(const char* text) {
+        if (tray_) tray_->ShowBusy(text);
+    }
+
+private:
+    ITrayNotice* tray_;
+    const std::string& hint_; // read when the work ends: it may have changed meanwhile
+};
+
 } // namespace
 
-void TWallpaper::ShowBusy(const std::string& text) {
-    if (platform_.Tray) platform_.Tray->ShowBusy(text);
-}
-
-void TWallpaper::ShowIdle() {
-    if (platform_.Tray) platform_.Tray->ShowIdle(Hint);
-}
-
 void TWallpaper::ChangeWallpaper(const std::string& path) {
-    ShowBusy(kChangingWallpaper);
-    try {
-        OpenImage(path);
-        ApplyWallpaper();
-    } catch (...) {
-        ShowIdle();
-        throw;
-    }
-    ShowIdle();
+    TBusyNotice busy(platform_.Tray, kChangingWallpaper, Hint);
+    OpenImage(path);
+    ApplyWallpaper();
 }
 
 void TWallpaper::ApplyWallpaper() {
-    ShowBusy(kChangingWallpaper);
-    try {
-        LoadSettings();
-        if (!Image.Empty()) {
-            if (Editing) { // render once more with the smooth resize and rotation
-                Editing = false;
-                RenderImage();
-                SetPosition(Position.X, Position.Y);
-            }
-            WriteWallpaper();
-            RecordWallpaper();
-            if (ChangeLogos) {
-                ShowBusy(kChangingLogos);
-                ChangeLogosStep();
-            }
-        }
-    } catch (...) {
-        ShowIdle();
-        throw;
+    TBusyNotice busy(platform_.Tray, kChangingWallpaper, Hint);
+    LoadSettings();
+    if (Image.Empty()) return;
+    if (Editing) { // render once more with the smooth resize and rotation
+        Editing = false;
+        RenderImage();
+        SetPosition(Position.X, Position.Y);
     }
-    ShowIdle();
+    WriteWallpaper();
+    RecordWallpaper();
+    if (ChangeLogos) {
+        busy.Show(kChangingLogos);
+        ChangeLogosStep();
+    }
 }
 
 void TWallpaper::ChangeLogosStep() {

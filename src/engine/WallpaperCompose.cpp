@@ -4,6 +4,7 @@
 
 #include "app/Extra.h"
 #include "engine/ListStore.h"
+#include "imagewindow/PixelMath.h"
 #include "platform/Errors.h"
 #include "platform/Text.h"
 
@@ -11,6 +12,8 @@
 #include <cmath>
 
 using namespace regnames;
+
+using pixelmath::RoundToInt32; // ties to even
 
 namespace {
 
@@ -22,10 +25,6 @@ int32_t Div(int32_t a, int32_t b) {
 int32_t Mod(int32_t a, int32_t b) {
     return a % b;
 }
-int32_t Round(double v) {
-    return static_cast<int32_t>(std::nearbyint(v));
-}
-
 } // namespace
 
 bool TWallpaper::OpenImage(const std::string& path) {
@@ -133,7 +132,6 @@ void TWallpaper::ApplyDefaults() {
 
 void TWallpaper::ApplyRecord(const TPlacement& rec) {
     LoadFile(FileName, false); // Image is made below, by a render or as the copy
-
     Color = rec.Color;
     Tile = rec.Tile != 0, Fit = rec.Fit != 0;
     Mirror = rec.Mirror != 0, FishEye = rec.FishEye != 0, Twirl = rec.Twirl != 0, Waves = rec.Waves != 0;
@@ -148,9 +146,10 @@ void TWallpaper::ApplyRecord(const TPlacement& rec) {
     if (screenW == rec.ScreenWidth || rec.ScreenWidth <= 0) {
         Percentage = rec.Percentage;
     } else if (AdjustWallpaper) {
-        x = Round(screenW * double(rec.X) / rec.ScreenWidth);
-        y = Round(screenW * double(rec.Y) / rec.ScreenWidth);
-        Percentage = Round(screenW * double(rec.Percentage == 0 ? 100 : rec.Percentage) / rec.ScreenWidth);
+        x = RoundToInt32(screenW * double(rec.X) / rec.ScreenWidth);
+        y = RoundToInt32(screenW * double(rec.Y) / rec.ScreenWidth);
+        const int32_t percentage = rec.Percentage == 0 ? 100 : rec.Percentage;
+        Percentage = RoundToInt32(screenW * double(percentage) / rec.ScreenWidth);
     } else {
         Percentage = rec.Percentage;
         const int w0 = SourceImage.Width(), h0 = SourceImage.Height();
@@ -158,12 +157,12 @@ void TWallpaper::ApplyRecord(const TPlacement& rec) {
             // Was the fitted image centred at the old resolution?
             const int32_t s = rec.ScreenWidth;
             const float c = float(h0) / float(w0) > 0.75f ? 0.75f * float(s) / float(h0) : float(s) / float(w0);
-            centreX = std::abs(Div(s - Round(w0 * c), 2) - rec.X) <= 1;
-            centreY = std::abs(Div(Round(0.75 * s) - Round(c * h0), 2) - rec.Y) <= 1;
+            centreX = std::abs(Div(s - RoundToInt32(w0 * c), 2) - rec.X) <= 1;
+            centreY = std::abs(Div(RoundToInt32(0.75 * s) - RoundToInt32(c * h0), 2) - rec.Y) <= 1;
         }
     }
 
-    if (Percentage != 100 || Rotate != 0 || Mirror || FishEye || Twirl || Waves || Fit) {
+    if (NeedsRender()) {
         RenderImage();
     } else {
         static_cast<TBitmap&>(Image) = SourceImage.Clone();

@@ -6,22 +6,16 @@
 
 #include "engine/BmpFile.h"
 #include "imagewindow/FastBMP.h"
-#include "imagewindow/FastFX.h"
+#include "imagewindow/PixelMath.h"
 
-#include <cmath>
+using pixelmath::RoundToInt32; // ties to even
 
 namespace {
 
-constexpr int kLogoWidth = 320;
-constexpr int kLogoHeight = 400;
 // The screen's 4:3 area is 266.67 logo pixels wide, centred in the 320.
 constexpr double kLogoMargin = 26.67;
 // Widening that makes up for the stretch on screens that are not 4:3.
 constexpr double kCorrectedAspect = 1.1375;
-
-int32_t Round(double v) {
-    return static_cast<int32_t>(std::nearbyint(v));
-}
 
 } // namespace
 
@@ -50,19 +44,13 @@ TBitmap TWallpaper::ComposeLogo() {
     // 3. Effects and rotation at full size, on the background colour.
     TFastBMP work = TFastBMP::CreateFromBitmap(*source);
     ApplyEffects(work);
-    if (Rotate % 360 != 0) {
-        int w = work.Width(), h = work.Height();
-        RotatedSize(w, h, Rotate);
-        TFastBMP turned = TFastBMP::CreateBlank(w, h);
-        FillColor(turned, Color);
-        RotateSmooth(work, turned, w / 2, h / 2, Rotate);
-        work = std::move(turned);
-    }
+    if (Rotate % 360 != 0) work = TurnOntoBackground(work, false);
 
     // 4. and 5. Half as wide for the double-width logo pixels, then onto the
     // source's palette.
     const double k = CorrectLogos ? kCorrectedAspect : 1.0;
-    TFastBMP scaled = TFastBMP::CreateBlank(Round(k * (r * work.Width() * 0.5)), Round(r * work.Height()));
+    TFastBMP scaled =
+        TFastBMP::CreateBlank(RoundToInt32(k * (r * work.Width() * 0.5)), RoundToInt32(r * work.Height()));
     work.ResizeSmooth(scaled);
     work = TFastBMP();
     TBitmap picture(scaled.Width(), scaled.Height(), TPixelFormat::pf8bit);
@@ -77,8 +65,8 @@ TBitmap TWallpaper::ComposeLogo() {
     if (picture.Empty()) return logo;
     const int wp = picture.Width(), hp = picture.Height();
     const double shift = CorrectLogos ? (k - 1) * wp / (k + 1) : 0.0;
-    const int32_t x = Round(double(Position.X) * 200 / screenH + kLogoMargin - shift);
-    const int32_t y = Round(double(Position.Y) * kLogoHeight / screenH);
+    const int32_t x = RoundToInt32(double(Position.X) * 200 / screenH + kLogoMargin - shift);
+    const int32_t y = RoundToInt32(double(Position.Y) * kLogoHeight / screenH);
     if (!Tile) {
         DrawBitmap(logo, picture, x, y);
         return logo;

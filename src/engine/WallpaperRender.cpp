@@ -3,16 +3,15 @@
 #include "engine/Wallpaper.h"
 #include "imagewindow/FastBMP.h"
 #include "imagewindow/FastFX.h"
+#include "imagewindow/PixelMath.h"
 
 #include <cmath>
+
+using pixelmath::RoundToInt32; // ties to even
 
 namespace {
 
 constexpr double kDegreesToRadians = 0.017453292519943295769;
-
-int32_t Round(double v) {
-    return static_cast<int32_t>(std::nearbyint(v));
-}
 
 // The working image put into a bitmap of the given format: 24 bits as they
 // are, 8 bits through the core's nearest-colour rule onto the palette.
@@ -45,8 +44,20 @@ void TWallpaper::ApplyEffects(TFastBMP& work) const {
     const int screenW = platform_.Screen.Width();
     if (Mirror) MirrorLeftRight(work);
     if (FishEye) ApplyFishEye(TFastBMP::CreateCopy(work), work, 1.0);
-    if (Twirl) ApplyTwirl(TFastBMP::CreateCopy(work), work, Round(screenW * 0.15));
+    if (Twirl) ApplyTwirl(TFastBMP::CreateCopy(work), work, RoundToInt32(screenW * 0.15));
     if (Waves) ApplyWaves(TFastBMP::CreateCopy(work), work, screenW * 0.01, screenW * 0.025, screenW * 0.025);
+}
+
+TFastBMP TWallpaper::TurnOntoBackground(const TFastBMP& picture, bool fast) const {
+    int w = picture.Width(), h = picture.Height();
+    RotatedSize(w, h, Rotate);
+    TFastBMP turned = TFastBMP::CreateBlank(w, h);
+    FillColor(turned, Color);
+    if (fast)
+        RotateFast(picture, turned, w / 2, h / 2, Rotate);
+    else
+        RotateSmooth(picture, turned, w / 2, h / 2, Rotate);
+    return turned;
 }
 
 void TWallpaper::RenderImage() {
@@ -61,7 +72,7 @@ void TWallpaper::RenderImage() {
         if (Fit) {
             const TFitChoice fit = FitToScreen();
             const bool turned = Rotate % 360 != 0;
-            b = turned ? Round(fit.Factor * 10000) : fit.ToHeight ? screenH : screenW;
+            b = turned ? RoundToInt32(fit.Factor * 10000) : fit.ToHeight ? screenH : screenW;
             q = turned ? 10000 : fit.ToHeight ? h0 : w0;
         } else {
             if (Percentage < 1) Percentage = 100;
@@ -84,7 +95,7 @@ void TWallpaper::RenderImage() {
         // 4. Scale: nearest pixel while editing, bilinear otherwise.
         if (b > 0 && q > 0 && b != q) {
             const double f = double(b) / double(q);
-            TFastBMP scaled = TFastBMP::CreateBlank(Round(w0 * f), Round(h0 * f));
+            TFastBMP scaled = TFastBMP::CreateBlank(RoundToInt32(w0 * f), RoundToInt32(h0 * f));
             if (!scaled.Empty()) {
                 if (Editing)
                     current().ResizeFast(scaled);
@@ -95,17 +106,7 @@ void TWallpaper::RenderImage() {
         }
 
         // 5. Turn about the centre onto the background colour.
-        if (Rotate % 360 != 0) {
-            int w = current().Width(), h = current().Height();
-            RotatedSize(w, h, Rotate);
-            TFastBMP turned = TFastBMP::CreateBlank(w, h);
-            FillColor(turned, Color);
-            if (Editing)
-                RotateFast(current(), turned, w / 2, h / 2, Rotate);
-            else
-                RotateSmooth(current(), turned, w / 2, h / 2, Rotate);
-            work = std::move(turned);
-        }
+        if (Rotate % 360 != 0) work = TurnOntoBackground(current(), Editing);
 
         // 6. Back into the image's own format and palette.
         static_cast<TBitmap&>(Image) = ToFormat(current(), SourceImage.PixelFormat(), SourceImage.Palette());

@@ -158,17 +158,16 @@ int Render(const TOptions& o) {
     }
     TWallpaper engine(platform, TOwnerKind::ImageWindow);
     engine.FileName = image;
-    const bool renders = o.Percent != 100 || o.Rotate != 0 || o.Mirror || o.FishEye || o.Twirl || o.Waves || o.Fit;
-    engine.LoadFile(image, !renders);
+    engine.Tile = o.Tile, engine.Fit = o.Fit, engine.Rotate = o.Rotate;
+    engine.Mirror = o.Mirror, engine.FishEye = o.FishEye, engine.Twirl = o.Twirl, engine.Waves = o.Waves;
+    engine.Percentage = o.Percent;
+    engine.LoadFile(image, !engine.NeedsRender());
     if (engine.SourceImage.Empty()) {
         std::fprintf(stderr, "Error opening \"%s\"\n", o.Image.c_str());
         return 1;
     }
-    engine.Tile = o.Tile, engine.Fit = o.Fit, engine.Rotate = o.Rotate;
-    engine.Mirror = o.Mirror, engine.FishEye = o.FishEye, engine.Twirl = o.Twirl, engine.Waves = o.Waves;
-    engine.Percentage = o.Percent;
     engine.Color = o.Color ? *o.Color : engine.MostFrequentColor();
-    if (renders)
+    if (engine.NeedsRender())
         engine.RenderImage();
     else
         engine.SetTile(o.Tile);

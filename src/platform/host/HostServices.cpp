@@ -144,8 +144,7 @@ void HostFileSystem::WriteFile(const std::string& path, const std::vector<uint8_
 }
 
 bool HostFileSystem::Copy(const std::string& from, const std::string& to) {
-    std::error_code ec;
-    const auto source = HostPath(from);
-    if (!std::filesystem::is_regular_file(source, ec)) return false;
-    return std::filesystem::copy_file(source, HostPath(to), std::filesystem::copy_options::overwrite_existing, ec) && !ec;
+    namespace fs = std::filesystem;
+    std::error_code ec; // a missing source or a folder is an error too
+    return fs::copy_file(HostPath(from), HostPath(to), fs::copy_options::overwrite_existing, ec) && !ec;
 }
