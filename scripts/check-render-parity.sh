@@ -54,9 +54,20 @@ for image in "${images[@]}"; do
       echo "FAIL  $label: the Linux program exited with $rc:"; cat "$out/$name.host.log"
       failed=$((failed + 1)); continue
     fi
-    "$win/wine-run.sh" "$win_render" "$(winpath "$file")" --screen "$screen" ${args[@]+"${args[@]}"} \
-      --out "$(winpath "$out/$name.win.bmp")" --startup-logo "$(winpath "$out/$name.win.logo")" \
-      --shutdown-logo "$(winpath "$out/$name.win.logow")" >"$out/$name.win.log" 2>&1 || rc=$?
+    run_windows() {
+      rc=0
+      "$win/wine-run.sh" "$win_render" "$(winpath "$file")" --screen "$screen" ${args[@]+"${args[@]}"} \
+        --out "$(winpath "$out/$name.win.bmp")" --startup-logo "$(winpath "$out/$name.win.logo")" \
+        --shutdown-logo "$(winpath "$out/$name.win.logow")" >"$out/$name.win.log" 2>&1 || rc=$?
+    }
+    run_windows
+    # The program reports every failure of its own on standard error; a run
+    # that ends without a word and without output did not get to start under
+    # Wine (seen once in many runs), and is tried once more, saying so.
+    if [ $rc -ne 0 ] && [ ! -s "$out/$name.win.log" ] && [ ! -e "$out/$name.win.bmp" ]; then
+      echo "again $label: Wine ended the Windows program silently with $rc"
+      run_windows
+    fi
     if [ $rc -ne 0 ]; then
       echo "FAIL  $label: the Windows program exited with $rc:"; cat "$out/$name.win.log"
       failed=$((failed + 1)); continue
