@@ -26,14 +26,18 @@ std::vector<std::string> CommandLineArguments() {
 
 // Waits for the running copy to take the argument, but not for ever: a copy
 // that hangs must not keep this one alive. The text is copied when sent.
+// No SMTO_ABORTIFHUNG: the system takes a copy busy for five seconds (an
+// apply at start-up, a large picture loading) for hung, and the argument
+// would be lost.
 constexpr UINT kHandOverTimeout = 60000;
+constexpr UINT kHandOverFlags = SMTO_NORMAL;
 
 void HandOver(HWND running, const std::vector<std::string>& arguments) {
     if (arguments.empty()) return;
     std::vector<uint8_t> buffer = EncodeHandOver(arguments.front());
     COPYDATASTRUCT data{kHandOverKind, static_cast<DWORD>(buffer.size()), buffer.data()};
     DWORD_PTR result = 0;
-    SendMessageTimeoutW(running, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, kHandOverTimeout,
+    SendMessageTimeoutW(running, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), kHandOverFlags, kHandOverTimeout,
                         &result);
 }
 
@@ -56,7 +60,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     WinSystemFolders folders;
     WinScreen screen;
     WinClock clock;
-    WinPrompts prompts;
+    WinPrompts prompts(application);
     TPlatform platform{registry, files, folders, screen, clock, prompts, &pictures};
     WinDesktopMetrics desktopMetrics;
     platform.DesktopMetrics = &desktopMetrics;
@@ -67,10 +71,15 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     try {
         // Opening images and the uninstall are connected as those parts of
         // the program arrive.
-        TMuraltoForm form(application, platform, arguments);
+        auto form = MakeForm<TMuraltoForm>(application, platform, arguments);
         application.Run();
     } catch (const std::exception& e) {
+        application.MainWindow = nullptr; // the window is gone: the box has no owner
         application.ShowException(e);
+        return 1;
+    } catch (...) {
+        application.MainWindow = nullptr;
+        application.ShowUnknownException();
         return 1;
     }
     return 0;

@@ -2,9 +2,14 @@
 // The main form: hidden for the life of the program, owner of its long-lived
 // objects and timers, target of the system's broadcasts and of a second
 // copy's hand-over, and, when shown, the about box.
+//
+// Its member functions live in three files: Unit2.cpp (start, end, message
+// routing, timers), MainFormTray.cpp (the tray icon, its menu and the
+// commands it carries) and AboutBox.cpp (the window shown as the about box).
 #include "app/MainFormTimers.h"
 #include "app/ProgramPaths.h"
 #include "desktop/DesktopIcons.h"
+#include "desktop/IconArrangement.h"
 #include "desktop/win/DesktopListView.h"
 #include "engine/Wallpaper.h"
 #include "platform/Platform.h"
@@ -28,19 +33,34 @@ public:
     static constexpr const wchar_t* kClassName = L"TMuraltoForm";
 
     // Tray menu commands.
-    enum TCommand : UINT { cmAbout = 100, cmHelp, cmExit };
+    enum TCommand : UINT {
+        cmAbout = 100,
+        cmHelp,
+        cmExit,
+        cmAlignLeft,
+        cmAlignRight,
+        cmAlignTop,
+        cmAlignBottom,
+        cmAlignSpiral,
+        cmAlignCustom,
+        cmNoIcons,
+        cmSaveIcons,
+    };
     struct TMenuEntry {
         const char* Caption; // "-" for a separator
         UINT Command;
         int HelpContext;
     };
     static const std::vector<TMenuEntry>& PopupMenu1Entries();
+    // The about box's controls.
+    enum TAboutControl : int { idMailLink = 201, idHomeLink };
 
-    // Creates the hidden window and runs the start-up sequence. arguments are
-    // the command-line arguments after the program name.
+    // Creates the hidden window and runs the start-up sequence (made with
+    // MakeForm). A step of the sequence that fails is reported and the rest
+    // goes on. arguments are the command-line arguments after the program
+    // name.
     TMuraltoForm(TApplication& application, TPlatform& platform, std::vector<std::string> arguments,
                  TMainFormHooks hooks = {});
-    ~TMuraltoForm() override;
 
     const TProgramPaths& Paths() const { return paths_; }
     bool HotKeyRegistered() const { return hotKeyRegistered_; }
@@ -67,35 +87,36 @@ private:
     // Start and end.
     void FormCreate();
     void FormDestroy();
-    void CreateAboutControls();
-    void CenterAbout();
+    // One step of the start-up sequence; a failure is reported, not fatal.
+    void StartupStep(const std::function<void()>& step);
 
     // Messages.
     LRESULT WMCopyData(const COPYDATASTRUCT* data);
     void WMHotKey(int id);
     void WMDisplayChange();
     void WMWinIniChange();
-    void WMSysCommand(WPARAM command);
     void WMCommand(UINT id, UINT code, HWND control);
     void WMHelp(const HELPINFO* info);
-    LRESULT WMCtlColorStatic(HDC dc, HWND control);
-    bool WMSetCursor(HWND over);
 
-    // Tray icon and menu.
-    void RxTrayIcon1MouseUp(UINT mouseMessage);
+    // The about box (AboutBox.cpp).
+    void CreateAboutControls();
+    void CenterAbout();
     void About1Click();
-    void HelpClick();
-    void ExitClick();
     void OkClick();
     void LinkClick(HWND link);
-    // The Align Icons commands of the Desktop sub-menu.
-    void AlignLeftClick();
-    void AlignRightClick();
-    void AlignTopClick();
-    void AlignBottomClick();
-    void AlignSpiralClick();
-    void AlignCustomClick();
-    void NoIconsClick();
+    void WMSysCommand(WPARAM command);
+    LRESULT WMCtlColorStatic(HDC dc, HWND control);
+    bool WMSetCursor(HWND over);
+    bool IsLink(HWND control) const;
+
+    // Tray icon and menu (MainFormTray.cpp).
+    void RxTrayIcon1MouseUp(UINT mouseMessage);
+    bool TrayCommand(UINT id);
+    void HelpClick();
+    void ExitClick();
+    // The Align Icons commands of the Desktop sub-menu: one handler for the
+    // arrangements, with the warning first.
+    void AlignClick(TIconArrangement arrangement);
     void SaveIconsClick();
 
     // Timers.
@@ -125,8 +146,4 @@ private:
     win::UniqueChangeNotification desktopWatch_;
     bool hotKeyRegistered_ = false;
     bool destroyed_ = false;
-
-    // About box controls.
-    HWND okButton_ = nullptr, mailLink_ = nullptr, homeLink_ = nullptr;
-    win::UniqueFont font_, boldFont_, linkFont_;
 };

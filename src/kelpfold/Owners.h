@@ -5,79 +5,17 @@
 #include <objbase.h>
 #include <shtypes.h>
 
+#include "platform/win32/ComPtr.h"
+
 #include <utility>
 
 namespace kelpfold {
 
+// COM pointers and item identifier lists are the program's own header-only
+// owners (no code is linked in from the program).
 template <typename T>
-class TComPtr {
-public:
-    TComPtr() = default;
-    // Takes over a reference the caller already owns.
-    explicit TComPtr(T* p) : p_(p) {}
-    ~TComPtr() { Reset(); }
-    TComPtr(const TComPtr&) = delete;
-    TComPtr& operator=(const TComPtr&) = delete;
-    TComPtr(TComPtr&& other) noexcept : p_(other.Detach()) {}
-    TComPtr& operator=(TComPtr&& other) noexcept {
-        if (this != &other) Reset(other.Detach());
-        return *this;
-    }
-
-    // Adds a reference of its own to a pointer someone else owns.
-    static TComPtr Share(T* p) {
-        if (p) p->AddRef();
-        return TComPtr(p);
-    }
-
-    T* Get() const { return p_; }
-    T* operator->() const { return p_; }
-    explicit operator bool() const { return p_ != nullptr; }
-    T* Detach() { return std::exchange(p_, nullptr); }
-    void Reset(T* p = nullptr) {
-        if (p_) p_->Release();
-        p_ = p;
-    }
-    // For out-parameters: the owner is emptied first, so nothing can leak.
-    T** Receive() {
-        Reset();
-        return &p_;
-    }
-    void** ReceiveVoid() { return reinterpret_cast<void**>(Receive()); }
-
-private:
-    T* p_ = nullptr;
-};
-
-// An item identifier list allocated by the shell; CoTaskMemFree is the shell's
-// allocator on every Windows this library runs on.
-class TItemIdList {
-public:
-    TItemIdList() = default;
-    explicit TItemIdList(ITEMIDLIST* p) : p_(p) {}
-    ~TItemIdList() { Reset(); }
-    TItemIdList(const TItemIdList&) = delete;
-    TItemIdList& operator=(const TItemIdList&) = delete;
-    TItemIdList(TItemIdList&& other) noexcept : p_(std::exchange(other.p_, nullptr)) {}
-    TItemIdList& operator=(TItemIdList&& other) noexcept {
-        if (this != &other) Reset(std::exchange(other.p_, nullptr));
-        return *this;
-    }
-
-    ITEMIDLIST* Get() const { return p_; }
-    explicit operator bool() const { return p_ != nullptr; }
-    void Reset(ITEMIDLIST* p = nullptr) {
-        if (p_) CoTaskMemFree(p_);
-        p_ = p;
-    }
-    ITEMIDLIST** Receive() {
-        Reset();
-        return &p_;
-    }
-
-private:
-    ITEMIDLIST* p_ = nullptr;
-};
+using TComPtr = win::ComPtr<T>;
+using TItemIdList = win::ItemIdList;
 
 class TRegKey {
 public:

@@ -5,6 +5,7 @@
 #include "engine/win/GdiPictures.h"
 #include "imagewindow/FastBMP.h"
 #include "imagewindow/win/FastBMPWin.h"
+#include "platform/win32/Handles.h"
 #include "platform/win32/WinSystemColors.h"
 
 #include <gtest/gtest.h>
@@ -22,14 +23,15 @@ public:
 };
 ::testing::Environment* const sectionEnvironment = ::testing::AddGlobalTestEnvironment(new TSectionEnvironment);
 
-DWORD GdiObjects() {
-    return GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+// GDI objects held by the program's owners (Wine's own count is always 0).
+int GdiObjects() {
+    return win::LiveObjects(win::TObjectKind::Gdi);
 }
 
 } // namespace
 
 TEST(FastBMPWin, PixelsAreASectionThatGdiSeesAndReleases) {
-    const DWORD before = GdiObjects();
+    const int before = GdiObjects();
     {
         TFastBMP image = TFastBMP::CreateBlank(5, 3);
         ASSERT_NE(FastBMPHandle(image), nullptr);

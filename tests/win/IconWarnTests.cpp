@@ -14,49 +14,6 @@
 
 namespace {
 
-// Watches for the warning while a modal loop runs: each showing is counted
-// and handed to the action once; a warning still open after ten seconds is
-// closed, so no test can hang.
-class TWarningWatch {
-public:
-    explicit TWarningWatch(std::function<void(HWND)> action) : action_(std::move(action)) {
-        current_ = this;
-        timer_ = SetTimer(nullptr, 0, 50, Tick);
-    }
-    ~TWarningWatch() {
-        KillTimer(nullptr, timer_);
-        current_ = nullptr;
-    }
-    int Shown = 0;
-    bool ForcedClose = false;
-
-private:
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-        TWarningWatch* self = current_;
-        if (!self) return;
-        HWND dialog = FindWindowW(TIconsWarningForm::kClassName, nullptr);
-        if (!dialog || !IsWindowVisible(dialog)) {
-            self->handled_ = nullptr;
-            return;
-        }
-        if (dialog != self->handled_) {
-            self->handled_ = dialog;
-            self->since_ = GetTickCount();
-            ++self->Shown;
-            self->action_(dialog);
-        } else if (GetTickCount() - self->since_ > 10000) {
-            self->ForcedClose = true;
-            PostMessageW(dialog, WM_CLOSE, 0, 0);
-        }
-    }
-
-    static inline TWarningWatch* current_ = nullptr;
-    std::function<void(HWND)> action_;
-    UINT_PTR timer_ = 0;
-    HWND handled_ = nullptr;
-    DWORD since_ = 0;
-};
-
 std::wstring TextOf(HWND window) {
     wchar_t text[512] = L"";
     GetWindowTextW(window, text, 512);
@@ -88,8 +45,8 @@ int ScreenPixelsPerInch() {
 TEST(IconsWarning, LooksAsDesignedAtTheScreensResolution) {
     TApplication app(GetModuleHandleW(nullptr));
     reg::HostRegistry registry;
-    TIconsWarningForm form(app, registry);
-    HWND dialog = form.Handle();
+    auto form = MakeForm<TIconsWarningForm>(app, registry);
+    HWND dialog = form->Handle();
     const auto scaled = [](int v) { return MulDiv(v, ScreenPixelsPerInch(), 120); };
 
     EXPECT_EQ(TextOf(dialog), L"Muralto Warning");
@@ -116,36 +73,36 @@ TEST(IconsWarning, LooksAsDesignedAtTheScreensResolution) {
 TEST(IconsWarning, EveryClickOfTheBoxWritesItsStateAndEnterCloses) {
     TApplication app(GetModuleHandleW(nullptr));
     reg::HostRegistry registry;
-    TIconsWarningForm form(app, registry);
+    auto form = MakeForm<TIconsWarningForm>(app, registry);
     std::vector<std::string> written;
     bool centred = false;
-    TWarningWatch watch([&](HWND dialog) {
+    int shown = 0;
+    app.OnModal = [&](TForm& warning) {
+        ++shown;
         RECT r;
-        GetWindowRect(dialog, &r);
+        GetWindowRect(warning.Handle(), &r);
         centred = r.left == (GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left)) / 2 &&
                   r.top == (GetSystemMetrics(SM_CYSCREEN) - (r.bottom - r.top)) / 2;
-        HWND box = GetDlgItem(dialog, TIconsWarningForm::idNoIconsWarning);
+        HWND box = warning.Control(TIconsWarningForm::idNoIconsWarning);
         for (int i = 0; i < 3; ++i) {
             SendMessageW(box, BM_CLICK, 0, 0);
             written.push_back(StoredSwitch(registry));
         }
         PostMessageW(box, WM_KEYDOWN, VK_RETURN, 0);
-    });
-    EXPECT_EQ(form.ShowModal(), IDOK);
-    EXPECT_EQ(watch.Shown, 1);
-    EXPECT_FALSE(watch.ForcedClose);
+    };
+    EXPECT_EQ(form->ShowModal(), IDOK);
+    EXPECT_EQ(shown, 1);
     EXPECT_TRUE(centred);
     EXPECT_EQ(written, (std::vector<std::string>{"1", "0", "1"}));
-    EXPECT_FALSE(IsWindowVisible(form.Handle()));
+    EXPECT_FALSE(IsWindowVisible(form->Handle()));
 }
 
 TEST(IconsWarning, EscapeClosesItAsWell) {
     TApplication app(GetModuleHandleW(nullptr));
     reg::HostRegistry registry;
-    TIconsWarningForm form(app, registry);
-    TWarningWatch watch([](HWND dialog) { PostMessageW(GetDlgItem(dialog, IDOK), WM_KEYDOWN, VK_ESCAPE, 0); });
-    EXPECT_EQ(form.ShowModal(), IDOK);
-    EXPECT_FALSE(watch.ForcedClose);
+    auto form = MakeForm<TIconsWarningForm>(app, registry);
+    app.OnModal = [](TForm& warning) { PostMessageW(warning.Control(IDOK), WM_KEYDOWN, VK_ESCAPE, 0); };
+    EXPECT_EQ(form->ShowModal(), IDOK);
     EXPECT_EQ(StoredSwitch(registry), "<absent>"); // no click, nothing written
 }
 
@@ -161,18 +118,21 @@ TEST(IconsWarning, TheMainFormWarnsUntilTheUserSaysNoMore) {
     HostClock clock;
     ScriptedPrompts prompts;
     TPlatform platform{registry, files, folders, screen, clock, prompts};
-    TMuraltoForm form(app, platform, {});
+    auto main = MakeForm<TMuraltoForm>(app, platform, std::vector<std::string>{});
+    TMuraltoForm& form = *main;
 
     HWND owner = nullptr;
     bool ownerDisabled = false;
-    TWarningWatch watch([&](HWND dialog) {
-        owner = GetWindow(dialog, GW_OWNER);
+    int shown = 0;
+    app.OnModal = [&](TForm& warning) {
+        ++shown;
+        owner = GetWindow(warning.Handle(), GW_OWNER);
         ownerDisabled = !IsWindowEnabled(form.Handle());
-        SendMessageW(GetDlgItem(dialog, TIconsWarningForm::idNoIconsWarning), BM_CLICK, 0, 0);
-        PostMessageW(dialog, WM_KEYDOWN, VK_RETURN, 0);
-    });
+        SendMessageW(warning.Control(TIconsWarningForm::idNoIconsWarning), BM_CLICK, 0, 0);
+        PostMessageW(warning.Handle(), WM_KEYDOWN, VK_RETURN, 0);
+    };
     form.ShowIconsWarning();
-    EXPECT_EQ(watch.Shown, 1);
+    EXPECT_EQ(shown, 1);
     EXPECT_EQ(owner, form.Handle());
     EXPECT_TRUE(ownerDisabled);
     EXPECT_TRUE(IsWindowEnabled(form.Handle()));
@@ -185,6 +145,5 @@ TEST(IconsWarning, TheMainFormWarnsUntilTheUserSaysNoMore) {
     settings.WriteBool(regnames::kOptionsDesktop, regnames::kIconsLeft, true);
     form.RestoreIcons();
     form.ApplyIconArrangement();
-    EXPECT_EQ(watch.Shown, 1);
-    EXPECT_FALSE(watch.ForcedClose);
+    EXPECT_EQ(shown, 1);
 }

@@ -4,6 +4,7 @@
 #include "app/HandOver.h"
 #include "app/Unit2.h"
 #include "engine/BmpFile.h"
+#include "platform/Errors.h"
 #include "platform/win32/WinRegistry.h"
 #include "unit/ImageTestSupport.h"
 #include "win/TestProcess.h"
@@ -53,28 +54,29 @@ protected:
     reg::HostRegistry registry;
     WinFileSystem files;
     WinSystemFolders folders;
-    WinScreen screen;
+    // The real screen's size, changeable by a test.
+    HostScreen screen{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     HostClock clock;
     ScriptedPrompts prompts;
     TPlatform platform{registry, files, folders, screen, clock, prompts};
     std::vector<TOpened> opened;
     int uninstalls = 0;
     std::vector<std::string> errors;
-    std::unique_ptr<TMuraltoForm> form;
+    TFormPtr<TMuraltoForm> form;
 
     void SetUp() override {
         app.OnException = [this](const std::string& text) { errors.push_back(text); };
-        form = MakeForm({});
+        form = MakeMainForm({});
     }
     void TearDown() override {
         form.reset();
         EXPECT_TRUE(errors.empty()) << errors.front();
     }
-    std::unique_ptr<TMuraltoForm> MakeForm(std::vector<std::string> arguments) {
+    TFormPtr<TMuraltoForm> MakeMainForm(std::vector<std::string> arguments) {
         TMainFormHooks hooks;
         hooks.OpenImage = [this](const std::string& f, bool n) { opened.push_back({f, n}); };
         hooks.Uninstall = [this] { ++uninstalls; };
-        return std::make_unique<TMuraltoForm>(app, platform, std::move(arguments), hooks);
+        return MakeForm<TMuraltoForm>(app, platform, std::move(arguments), hooks);
     }
     void SendCopyData(const void* data, DWORD size) {
         COPYDATASTRUCT cds{kHandOverKind, size, const_cast<void*>(data)};
@@ -132,7 +134,7 @@ TEST_F(MainForm, HandOverAcceptsTheOldByteFormAndNeverReadsPastTheBuffer) {
 
 TEST_F(MainForm, TheCommandLineArgumentOpensANewWindowAfterStartUp) {
     form.reset();
-    form = MakeForm({"C:\\first.gif"});
+    form = MakeMainForm({"C:\\first.gif"});
     EXPECT_TRUE(opened.empty()); // not before the one-shot start-up step
     ASSERT_TRUE(PumpUntil([&] { return !opened.empty(); }, 10000));
     EXPECT_EQ(opened[0].FileName, "C:\\first.gif");
@@ -202,15 +204,91 @@ TEST_F(MainForm, HelpMovesToTheProgramFolderAndNeverBlocks) {
 
 TEST_F(MainForm, ClosingFreesEveryWindowResource) {
     form.reset();
+    const int gdi = win::LiveObjects(win::TObjectKind::Gdi), user = win::LiveObjects(win::TObjectKind::User);
+    // The system's own counts where it keeps them (Wine reports 0).
     HANDLE process = GetCurrentProcess();
-    const DWORD gdi = GetGuiResources(process, GR_GDIOBJECTS), user = GetGuiResources(process, GR_USEROBJECTS);
+    const DWORD systemGdi = GetGuiResources(process, GR_GDIOBJECTS);
     for (int i = 0; i < 3; ++i) {
-        auto another = MakeForm({});
+        auto another = MakeMainForm({});
+        EXPECT_GT(win::LiveObjects(win::TObjectKind::Gdi), gdi); // its fonts, at least
         another->ShowAbout();
         SendMessageW(another->Handle(), WM_COMMAND, IDOK, 0);
+        another.reset();
+        EXPECT_EQ(win::LiveObjects(win::TObjectKind::Gdi), gdi);
+        EXPECT_EQ(win::LiveObjects(win::TObjectKind::User), user);
     }
-    EXPECT_EQ(GetGuiResources(process, GR_GDIOBJECTS), gdi);
-    EXPECT_EQ(GetGuiResources(process, GR_USEROBJECTS), user);
+    if (systemGdi != 0) {
+        EXPECT_EQ(GetGuiResources(process, GR_GDIOBJECTS), systemGdi);
+    }
+}
+
+TEST_F(MainForm, TheAboutBoxIsCentredAgainAfterItWasClosed) {
+    form->ShowAbout();
+    RECT first;
+    GetWindowRect(form->Handle(), &first);
+    SendMessageW(form->Handle(), WM_COMMAND, IDOK, 0);
+    // A smaller screen since: the box is centred on it at its own size.
+    screen.Resize(800, 600);
+    form->ShowAbout();
+    RECT r;
+    GetWindowRect(form->Handle(), &r);
+    EXPECT_EQ(r.right - r.left, first.right - first.left);
+    EXPECT_EQ(r.bottom - r.top, first.bottom - first.top);
+    EXPECT_EQ(r.left, (800 - (r.right - r.left)) / 2);
+    EXPECT_EQ(r.top, (600 - (r.bottom - r.top)) / 2);
+    EXPECT_FALSE(IsIconic(form->Handle()));
+}
+
+// A second copy waits for a first copy that is busy for longer than the
+// five seconds after which the system calls a window hung.
+TEST_F(MainForm, AHandOverReachesACopyBusyForMoreThanFiveSeconds) {
+    Sleep(5500); // not handling messages: to the system this copy now hangs
+    TProgram second(L"\"C:\\busy.jpg\"");
+    ASSERT_TRUE(second.Started());
+    Sleep(1500);
+    EXPECT_TRUE(PumpUntil([&] { return !opened.empty(); }, 20000));
+    EXPECT_EQ(second.Wait(20000), 0u);
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0].FileName, "C:\\busy.jpg");
+}
+
+namespace {
+
+// A registry whose lists cannot be reached, as when their keys are damaged
+// or refused.
+class TRefusingListsRegistry : public reg::IRegistry {
+public:
+    explicit TRefusingListsRegistry(reg::IRegistry& inner) : inner_(inner) {}
+    std::unique_ptr<reg::IKey> Open(reg::Root root, const std::string& path, bool write) override {
+        Refuse(path);
+        return inner_.Open(root, path, write);
+    }
+    std::unique_ptr<reg::IKey> Create(reg::Root root, const std::string& path) override {
+        Refuse(path);
+        return inner_.Create(root, path);
+    }
+    bool DeleteTree(reg::Root root, const std::string& path) override { return inner_.DeleteTree(root, path); }
+
+private:
+    static void Refuse(const std::string& path) {
+        if (path.find("\\Lists") != std::string::npos) throw ERegistryException("Failed to create key " + path);
+    }
+    reg::IRegistry& inner_;
+};
+
+} // namespace
+
+TEST_F(MainForm, AStartUpErrorIsShownAndTheProgramRunsOn) {
+    form.reset();
+    TRefusingListsRegistry refusing(registry);
+    TPlatform damaged{refusing, files, folders, screen, clock, prompts};
+    auto started = MakeForm<TMuraltoForm>(app, damaged, std::vector<std::string>{});
+    ASSERT_FALSE(errors.empty());
+    EXPECT_NE(errors.front().find("Failed to create key"), std::string::npos) << errors.front();
+    errors.clear();
+    EXPECT_TRUE(IsWindow(started->Handle()));
+    EXPECT_TRUE(started->TrayIcon().Shown());
+    EXPECT_TRUE(started->HotKeyRegistered());
 }
 
 // The real program on its own: it starts, holds the start shortcut, and its

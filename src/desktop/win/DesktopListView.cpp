@@ -1,6 +1,6 @@
 #include "desktop/win/DesktopListView.h"
 
-#include "platform/Errors.h"
+#include "platform/win32/WinError.h"
 
 #include <commctrl.h>
 
@@ -12,22 +12,6 @@ namespace {
 // process shares.
 constexpr DWORD kSharedMemory = 0x08000000;
 constexpr size_t kLabelBytes = kListViewTextMax * sizeof(wchar_t);
-
-[[noreturn]] void Fail(const std::string& what) {
-    const DWORD code = GetLastError();
-    std::string message = what;
-    wchar_t* text = nullptr;
-    if (FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                       nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr) &&
-        text) {
-        std::wstring reason(text);
-        LocalFree(text);
-        while (!reason.empty() && (reason.back() == L'\n' || reason.back() == L'\r' || reason.back() == L' '))
-            reason.pop_back();
-        message += ": " + win::Utf8(reason);
-    }
-    throw EMuraltoError(message);
-}
 
 // Windows 95, 98 and Me: the only systems with the shared region.
 bool IsWindows9x() {
@@ -84,10 +68,10 @@ TListViewProcess::TListViewProcess(HWND view)
     if (IsWindows9x()) return;
     DWORD processId = 0;
     GetWindowThreadProcessId(view, &processId);
-    if (!processId) Fail("The desktop's list view is gone");
+    if (!processId) win::ThrowLastError("The desktop's list view is gone");
     process_.Reset(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE | PROCESS_QUERY_INFORMATION,
                                FALSE, processId));
-    if (!process_) Fail("Cannot reach the process of the desktop's list view");
+    if (!process_) win::ThrowLastError("Cannot reach the process of the desktop's list view");
     bitness_ = BitnessOf(process_.Get());
 }
 
@@ -97,7 +81,7 @@ TListViewBuffer::TListViewBuffer(TListViewProcess& process, size_t size) : proce
     block_ = process.Shared()
                  ? VirtualAlloc(nullptr, size, MEM_COMMIT | kSharedMemory, PAGE_READWRITE)
                  : VirtualAllocEx(process.Process(), nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-    if (!block_) Fail("Cannot get memory for the desktop's list view");
+    if (!block_) win::ThrowLastError("Cannot get memory for the desktop's list view");
 }
 
 TListViewBuffer::~TListViewBuffer() {
@@ -116,7 +100,7 @@ void TListViewBuffer::Write(const void* data, size_t size, size_t offset) {
     SIZE_T done = 0;
     if (!WriteProcessMemory(process_.Process(), static_cast<char*>(block_) + offset, data, size, &done) ||
         done != size)
-        Fail("Cannot write to the desktop's list view");
+        win::ThrowLastError("Cannot write to the desktop's list view");
 }
 
 void TListViewBuffer::Read(void* data, size_t size, size_t offset) const {
@@ -128,7 +112,7 @@ void TListViewBuffer::Read(void* data, size_t size, size_t offset) const {
     SIZE_T done = 0;
     if (!ReadProcessMemory(process_.Process(), static_cast<const char*>(block_) + offset, data, size, &done) ||
         done != size)
-        Fail("Cannot read from the desktop's list view");
+        win::ThrowLastError("Cannot read from the desktop's list view");
 }
 
 // ---- TWinDesktopListView ----

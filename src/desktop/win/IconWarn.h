@@ -4,15 +4,14 @@
 // switch it off. A check box stops the warning for good.
 #include "platform/Registry.h"
 #include "platform/win32/Form.h"
-#include "platform/win32/Handles.h"
 
 class TIconsWarningForm : public TForm {
 public:
     static constexpr const wchar_t* kClassName = L"TIconsWarningForm";
     enum TControlId : int { idLabel1 = 101, idImage1, idNoIconsWarning };
 
+    // Made with MakeForm; owned by the program's main window.
     TIconsWarningForm(TApplication& application, reg::IRegistry& registry);
-    ~TIconsWarningForm() override;
 
     // Shows the dialog centred on the screen until OK, Enter or Escape
     // closes it; the result is always IDOK.
@@ -20,18 +19,14 @@ public:
 
 protected:
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void FormDpiChanged() override;
 
 private:
     void FormCreate();
     void FormShow();
     void OKClick();
     void NoIconsWarningClick();
-    // A design value (at 120 pixels per inch) at the screen's resolution.
-    int Scaled(int design) const;
+    void LoadWarningSign();
 
     reg::IRegistry& registry_;
-    int pixelsPerInch_ = 96;
-    HWND noIconsWarning_ = nullptr, ok_ = nullptr;
-    win::UniqueFont font_;
-    bool done_ = false;
 };

@@ -72,6 +72,7 @@ int ScreenPixelsPerInch(int axis) {
 }
 
 struct TEnhMetaFileTraits {
+    static constexpr win::TObjectKind Kind = win::TObjectKind::Gdi;
     static HENHMETAFILE Invalid() { return nullptr; }
     static void Close(HENHMETAFILE h) { DeleteEnhMetaFile(h); }
 };

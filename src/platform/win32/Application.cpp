@@ -38,15 +38,28 @@ void TApplication::ProcessMessages() {
 }
 
 void TApplication::ShowException(const std::exception& e) {
+    ShowError(e.what());
+}
+
+void TApplication::ShowUnknownException() {
+    ShowError("An unexpected error occurred.");
+}
+
+void TApplication::ShowError(const std::string& text) {
     if (OnException) {
-        OnException(e.what());
+        OnException(text);
         return;
     }
-    MessageBoxW(MainWindow, win::Wide(e.what()).c_str(), win::Wide(Title).c_str(), MB_OK | MB_ICONERROR);
+    HWND owner = MainWindow && IsWindow(MainWindow) ? MainWindow : nullptr;
+    MessageBoxW(owner, win::Wide(text).c_str(), win::Wide(Title).c_str(), MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
 }
 
 void TApplication::HelpCommand(UINT command, ULONG_PTR data) {
     if (OnHelp) OnHelp();
+    if (OnHelpCommand) {
+        OnHelpCommand(command, data);
+        return;
+    }
     WinHelpW(MainWindow, win::Wide(HelpFile).c_str(), command, data);
 }
 

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+class TForm;
+
 class TApplication {
 public:
     explicit TApplication(HINSTANCE instance);
@@ -26,13 +28,24 @@ public:
     std::function<void()> OnHelp;
     // Replaces the message box of the error report (tests record instead).
     std::function<void(const std::string& message)> OnException;
+    // Replaces the help call (tests record the command and context).
+    std::function<void(UINT command, ULONG_PTR data)> OnHelpCommand;
+    // Called with each modal form once its modal loop runs (tests press its
+    // buttons here; nothing waits for a person).
+    std::function<void(TForm& form)> OnModal;
 
     void Run();
     void Terminate();
     bool Terminated() const { return terminated_; }
     // Handles the messages waiting now, then returns.
     void ProcessMessages();
+    // The general error report: a message box with the text, owned by the
+    // main window while that exists (a box given a dead owner never shows).
     void ShowException(const std::exception& e);
+    void ShowUnknownException();
+    void ModalStarted(TForm& form) {
+        if (OnModal) OnModal(form);
+    }
 
     // Help contents (HELP_FINDER) or a topic by context number (HELP_CONTEXT).
     // The request's outcome is never looked at.
@@ -51,6 +64,7 @@ public:
 
 private:
     bool Dispatch(MSG& msg);
+    void ShowError(const std::string& text);
 
     HINSTANCE instance_;
     bool terminated_ = false;

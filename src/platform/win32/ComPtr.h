@@ -1,7 +1,11 @@
 #pragma once
-// Owners for COM: an interface pointer released once, and the library
-// initialised for one scope.
+// Owners for COM, header-only so that the program and kelpfold.dll use the
+// same ones without sharing a library: an interface pointer released once, a
+// block from the COM task allocator (item identifier lists are such blocks:
+// CoTaskMemFree is the shell's allocator on every Windows this code runs on),
+// and the library initialised for one scope.
 #include <objbase.h>
+#include <shtypes.h>
 
 #include <cassert>
 #include <utility>
@@ -12,31 +16,82 @@ template <typename T>
 class ComPtr {
 public:
     ComPtr() = default;
+    // Takes over a reference the caller already owns.
+    explicit ComPtr(T* p) : p_(p) {}
     ~ComPtr() { Reset(); }
     ComPtr(const ComPtr&) = delete;
     ComPtr& operator=(const ComPtr&) = delete;
-    ComPtr(ComPtr&& other) noexcept : p_(std::exchange(other.p_, nullptr)) {}
+    ComPtr(ComPtr&& other) noexcept : p_(other.Detach()) {}
     ComPtr& operator=(ComPtr&& other) noexcept {
-        if (this != &other) Reset(), p_ = std::exchange(other.p_, nullptr);
+        if (this != &other) Reset(other.Detach());
         return *this;
+    }
+
+    // Adds a reference of its own to a pointer someone else owns.
+    static ComPtr Share(T* p) {
+        if (p) p->AddRef();
+        return ComPtr(p);
     }
 
     T* Get() const { return p_; }
     T* operator->() const { return p_; }
     explicit operator bool() const { return p_ != nullptr; }
-    void Reset() {
-        if (p_) std::exchange(p_, nullptr)->Release();
+    T* Detach() { return std::exchange(p_, nullptr); }
+    void Reset(T* p = nullptr) {
+        if (p_) p_->Release();
+        p_ = p;
     }
-    // For out-parameters; the pointer must be empty, so nothing leaks.
+    // For out-parameters of a pointer that must still be empty: taking the
+    // address of a full one would leak its reference, so that is a fault.
     T** operator&() {
         assert(!p_);
         return &p_;
     }
     void** Out() { return reinterpret_cast<void**>(operator&()); }
+    // For out-parameters where the pointer may be reused: it is released first.
+    T** Receive() {
+        Reset();
+        return &p_;
+    }
+    void** ReceiveVoid() { return reinterpret_cast<void**>(Receive()); }
 
 private:
     T* p_ = nullptr;
 };
+
+// A block from the COM task allocator, freed with CoTaskMemFree.
+template <typename T>
+class CoTaskMemPtr {
+public:
+    CoTaskMemPtr() = default;
+    explicit CoTaskMemPtr(T* p) : p_(p) {}
+    ~CoTaskMemPtr() { Reset(); }
+    CoTaskMemPtr(const CoTaskMemPtr&) = delete;
+    CoTaskMemPtr& operator=(const CoTaskMemPtr&) = delete;
+    CoTaskMemPtr(CoTaskMemPtr&& other) noexcept : p_(std::exchange(other.p_, nullptr)) {}
+    CoTaskMemPtr& operator=(CoTaskMemPtr&& other) noexcept {
+        if (this != &other) Reset(std::exchange(other.p_, nullptr));
+        return *this;
+    }
+
+    T* Get() const { return p_; }
+    explicit operator bool() const { return p_ != nullptr; }
+    T* Detach() { return std::exchange(p_, nullptr); }
+    void Reset(T* p = nullptr) {
+        if (p_) CoTaskMemFree(p_);
+        p_ = p;
+    }
+    T** Receive() {
+        Reset();
+        return &p_;
+    }
+
+private:
+    T* p_ = nullptr;
+};
+
+// An item identifier list allocated by the shell.
+using ItemIdList = CoTaskMemPtr<ITEMIDLIST>;
 
 // COM for the life of the object, undone only when this call started it.
 class ComScope {

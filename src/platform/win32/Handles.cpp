@@ -2,7 +2,33 @@
 
 #include "platform/Text.h"
 
+#include <atomic>
+
 namespace win {
+
+namespace {
+
+std::atomic<int> liveGdi{0}, liveUser{0};
+
+} // namespace
+
+namespace detail {
+
+void CountObject(TObjectKind kind, int delta) {
+    if (kind == TObjectKind::Gdi) liveGdi += delta;
+    if (kind == TObjectKind::User) liveUser += delta;
+}
+
+} // namespace detail
+
+int LiveObjects(TObjectKind kind) {
+    switch (kind) {
+    case TObjectKind::Gdi: return liveGdi;
+    case TObjectKind::User: return liveUser;
+    case TObjectKind::None: break;
+    }
+    return 0;
+}
 
 std::wstring Wide(const std::string& utf8) {
     const std::u16string u = text::Utf8ToUtf16(utf8);

@@ -73,7 +73,7 @@ bool WinPrompts::Confirm(const std::string& text) {
 
 std::optional<std::string> WinPrompts::InputBox(const std::string& caption, const std::string& prompt,
                                                 const std::string& initial) {
-    return TInputBox::Ask(caption, prompt, initial);
+    return TInputBox::Ask(application_, caption, prompt, initial);
 }
 
 std::optional<TFindData> WinFileSystem::FindFirst(const std::string& path) {

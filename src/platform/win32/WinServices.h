@@ -21,12 +21,18 @@ public:
 
 // Message boxes with the caption "Muralto"; the input box is a small modal
 // window of its own.
+class TApplication;
+
 class WinPrompts : public IPrompts {
 public:
+    explicit WinPrompts(TApplication& application) : application_(application) {}
     void Message(const std::string& text, TMessageKind kind) override;
     bool Confirm(const std::string& text) override;
     std::optional<std::string> InputBox(const std::string& caption, const std::string& prompt,
                                         const std::string& initial) override;
+
+private:
+    TApplication& application_;
 };
 
 class WinFileSystem : public IFileSystem {
