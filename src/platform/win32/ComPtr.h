@@ -8,6 +8,7 @@
 #include <shtypes.h>
 
 #include <cassert>
+#include <memory>
 #include <utility>
 
 namespace win {
@@ -23,7 +24,7 @@ public:
     ComPtr& operator=(const ComPtr&) = delete;
     ComPtr(ComPtr&& other) noexcept : p_(other.Detach()) {}
     ComPtr& operator=(ComPtr&& other) noexcept {
-        if (this != &other) Reset(other.Detach());
+        if (this != std::addressof(other)) Reset(other.Detach()); // & is the out-parameter form
         return *this;
     }
 
