@@ -11,6 +11,8 @@ namespace {
 
 constexpr const char* kMailAddress = "muralto@orrindel.example";
 constexpr const char* kHomePage = "https://muralto.orrindel.example/";
+// Links are the blue that reads on the button face of every theme.
+constexpr COLORREF kLinkColor = RGB(0, 0, 204);
 
 const std::vector<win::TControlSpec>& AboutControls() {
     using T = TMuraltoForm;
@@ -36,10 +38,22 @@ const std::vector<win::TControlSpec>& AboutControls() {
 
 void TMuraltoForm::CreateAboutControls() {
     CreateControls(AboutControls());
-    SendMessageW(Control("ProgramIcon"), STM_SETICON,
-                 reinterpret_cast<WPARAM>(LoadIconW(Application().Instance(), IDI_MAINICON)), 0);
+    LoadProgramIcon();
     // Key preview: Enter presses "Ok", Escape cancels, as in a dialog.
     Application().AddKeyPreview(Handle());
+}
+
+void TMuraltoForm::LoadProgramIcon() {
+    // The icon at the size of its control, drawn from the resource's larger
+    // images on a scaled screen; shared icons are freed with the module.
+    const int size = Scaled(40);
+    HANDLE icon = LoadImageW(Application().Instance(), IDI_MAINICON, IMAGE_ICON, size, size,
+                             LR_SHARED);
+    SendMessageW(Control("ProgramIcon"), STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+}
+
+void TMuraltoForm::FormDpiChanged() {
+    LoadProgramIcon();
 }
 
 void TMuraltoForm::CenterAbout() {
@@ -78,7 +92,7 @@ void TMuraltoForm::LinkClick(HWND link) {
 
 LRESULT TMuraltoForm::WMCtlColorStatic(HDC dc, HWND control) {
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, IsLink(control) ? GetSysColor(COLOR_HOTLIGHT) : GetSysColor(COLOR_BTNTEXT));
+    SetTextColor(dc, IsLink(control) ? kLinkColor : GetSysColor(COLOR_BTNTEXT));
     return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
 }
 

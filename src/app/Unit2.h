@@ -82,6 +82,7 @@ public:
 
 protected:
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void FormDpiChanged() override;
 
 private:
     // Start and end.
@@ -100,6 +101,7 @@ private:
 
     // The about box (AboutBox.cpp).
     void CreateAboutControls();
+    void LoadProgramIcon();
     void CenterAbout();
     void About1Click();
     void OkClick();

@@ -83,7 +83,7 @@ void TIconsWarningForm::FormShow() {
 
 int TIconsWarningForm::ShowModal() {
     FormShow();
-    TForm::ShowModal();
+    TForm::ShowModal(Control(IDOK));
     return IDOK;
 }
 

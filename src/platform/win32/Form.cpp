@@ -97,15 +97,15 @@ LRESULT TForm::Default(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(handle_, message, wParam, lParam);
 }
 
-int TForm::ShowModal() {
+int TForm::ShowModal(HWND focus) {
     HWND owner = GetWindow(handle_, GW_OWNER);
     if (owner) EnableWindow(owner, FALSE);
     modalResult_ = 0;
     modal_ = true;
     ShowWindow(handle_, SW_SHOW);
     SetForegroundWindow(handle_);
-    // The first control that takes the focus gets it.
-    if (HWND first = GetNextDlgTabItem(handle_, nullptr, FALSE)) SetFocus(first);
+    if (!focus) focus = GetNextDlgTabItem(handle_, nullptr, FALSE);
+    if (focus) SetFocus(focus);
     // Tests see the form once its loop runs.
     PostMessageW(handle_, kModalStartedMessage, 0, 0);
     MSG msg;

@@ -42,8 +42,9 @@ public:
     // Shows the form over its disabled owner until ModalResult turns
     // non-zero or the window goes, then hides it. Dialog keys (Enter,
     // Escape, Tab) work. A quit request is left for the program's own loop.
-    // Returns the modal result (IDCANCEL when the window went).
-    int ShowModal();
+    // Returns the modal result (IDCANCEL when the window went). The focus
+    // goes to the given control, or to the first that takes it.
+    int ShowModal(HWND focus = nullptr);
     int ModalResult() const { return modalResult_; }
     void SetModalResult(int result) { modalResult_ = result; }
     bool Modal() const { return modal_; }
