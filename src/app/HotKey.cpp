@@ -1,7 +1,6 @@
 #include "app/HotKey.h"
 
-#include "app/Extra.h"
-#include "app/RegistryNames.h"
+#include "app/Settings.h"
 
 THotKey HotKeyFromShortcut(uint16_t shortcut) {
     THotKey key;
@@ -13,10 +12,5 @@ THotKey HotKeyFromShortcut(uint16_t shortcut) {
 }
 
 uint16_t ReadStartShortcut(reg::IRegistry& registry) {
-    TRegistry settings(registry, reg::Root::CurrentUser);
-    if (!settings.OpenKeyReadOnly(reg::JoinPath(regnames::kProgramKey, regnames::kOptionsShortcuts)))
-        return kDefaultStartShortcut;
-    const auto value = settings.ReadValue(regnames::kStartShortcut);
-    if (!value || value->Type != reg::kBinary || value->Data.size() != 2) return kDefaultStartShortcut;
-    return static_cast<uint16_t>(value->Data[0] | (value->Data[1] << 8));
+    return settings::TSettings(registry).Read(settings::kStartShortcut);
 }

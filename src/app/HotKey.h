@@ -22,6 +22,6 @@ struct THotKey {
 
 THotKey HotKeyFromShortcut(uint16_t shortcut);
 
-// "StartShortcut" from the settings; absent, or not 2 bytes of binary data,
-// gives Ctrl+Alt+R.
+// "StartShortcut" from the settings, read as the engine's LoadSettings reads
+// it: absent, or not 2 bytes of binary data, gives Ctrl+Alt+R.
 uint16_t ReadStartShortcut(reg::IRegistry& registry);

@@ -138,6 +138,8 @@ void TMuraltoForm::FormCreate() {
     // with the shell integration, before the old single list moves into the
     // lists. Damaged settings are reported and the program runs on with
     // what could be read: the user can still mend them from the tray.
+    changes_.SetErrorReport([this](const std::exception& e) { Application().ShowException(e); });
+    platform_.Changes = &changes_;
     Wallpaper1 = std::make_unique<TWallpaper>(platform_, TOwnerKind::MainForm);
     StartupStep([this] { MigrateOldLists(platform_.Registry); });
     StartupStep([this] { Wallpaper1->LoadSettings(); });
@@ -169,6 +171,7 @@ void TMuraltoForm::FormDestroy() {
     desktopWatch_.Reset();
     RxTrayIcon1.SetActive(false);
     if (platform_.Tray == &RxTrayIcon1) platform_.Tray = nullptr;
+    if (platform_.Changes == &changes_) platform_.Changes = nullptr;
     Application().RemoveKeyPreview(Handle());
 }
 
@@ -196,8 +199,14 @@ void TMuraltoForm::WMHotKey(int id) {
 
 void TMuraltoForm::WMDisplayChange() {
     CenterAbout();
+    // During a change (its message box is open) the new screen size is
+    // handled as soon as the change ends, not dropped.
+    changes_.RunOrDefer([this] { ScheduleAndRefresh(); });
+}
+
+void TMuraltoForm::ScheduleAndRefresh() {
     Wallpaper1->CheckSchedule();
-    Wallpaper1->RefreshIfStale();
+    changes_.TryRun([this] { Wallpaper1->RefreshIfStale(); });
     RestoreIcons();
 }
 
@@ -223,9 +232,7 @@ void TMuraltoForm::Timer1Timer() {
     KillTimer(Handle(), kTimer1);
     // The first instance's own argument always opens a new image window.
     if (!arguments_.empty() && !arguments_.front().empty()) OpenArgument(arguments_.front(), true);
-    Wallpaper1->CheckSchedule();
-    Wallpaper1->RefreshIfStale();
-    RestoreIcons();
+    ScheduleAndRefresh();
 }
 
 void TMuraltoForm::ChangeTimerTimer() {
@@ -238,6 +245,8 @@ void TMuraltoForm::ChangeTimerTimer() {
     }
     // An icon the shell was not ready for at start-up is added now.
     if (RxTrayIcon1.Active() && !RxTrayIcon1.Shown()) RxTrayIcon1.Restore();
+    // A tick during a running change (its message box delivers them) does
+    // nothing: the change guard turns the check away.
     if (RxTrayIcon1.Active() && Wallpaper1->NextChange > 1.0 && Wallpaper1->NextChange <= platform_.Clock.Now())
         Wallpaper1->CheckSchedule();
 }
@@ -251,8 +260,11 @@ void TMuraltoForm::RestartTimer2() {
 void TMuraltoForm::Timer2Timer() {
     if (!timer2_.Tick()) return;
     if (!timer2_.Running()) KillTimer(Handle(), kTimer2);
-    Wallpaper1->LoadSettings();
-    RestoreIcons();
+    // Not in the middle of a change: the settings are read again after it.
+    changes_.RunOrDefer([this] {
+        Wallpaper1->LoadSettings();
+        RestoreIcons();
+    });
 }
 
 // ---- Start shortcut and Desktop watch ----

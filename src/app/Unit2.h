@@ -6,6 +6,7 @@
 // Its member functions live in three files: Unit2.cpp (start, end, message
 // routing, timers), MainFormTray.cpp (the tray icon, its menu and the
 // commands it carries) and AboutBox.cpp (the window shown as the about box).
+#include "app/ChangeGuard.h"
 #include "app/MainFormTimers.h"
 #include "app/ProgramPaths.h"
 #include "desktop/DesktopIcons.h"
@@ -67,6 +68,8 @@ public:
     const TRxTrayIcon& TrayIcon() const { return RxTrayIcon1; }
     // The main form's wallpaper engine (tray menu, changer, stale check).
     TWallpaper& Wallpaper() { return *Wallpaper1; }
+    // The guard through which every wallpaper change of the program goes.
+    TChangeGuard& Changes() { return changes_; }
     // The tray menu as it opens now (built afresh each time).
     win::UniqueMenu BuildPopupMenu();
     void ShowAbout() { About1Click(); }
@@ -95,6 +98,9 @@ private:
     LRESULT WMCopyData(const COPYDATASTRUCT* data);
     void WMHotKey(int id);
     void WMDisplayChange();
+    // The changer's check, the stale-wallpaper check and the automatic icon
+    // arrangement, after start-up and after a display change.
+    void ScheduleAndRefresh();
     void WMWinIniChange();
     void WMCommand(UINT id, UINT code, HWND control);
     void WMHelp(const HELPINFO* info);
@@ -139,6 +145,8 @@ private:
     TMainFormHooks hooks_;
     TProgramPaths paths_;
     TWinDesktop desktop_;
+    // One wallpaper change at a time, for every engine of the program.
+    TChangeGuard changes_;
     TDesktopIcons Icons;
     std::unique_ptr<TWallpaper> Wallpaper1;
 

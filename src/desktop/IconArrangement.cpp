@@ -1,54 +1,41 @@
 #include "desktop/IconArrangement.h"
 
-#include "app/Extra.h"
-#include "app/RegistryNames.h"
-#include "platform/Errors.h"
+#include "app/Settings.h"
 
 namespace {
 
-// These switches are read from timers and system broadcasts, with nobody
-// to answer an error box: a value of the wrong type counts as off.
-bool ReadSwitch(reg::IRegistry& registry, const char* section, const char* name) {
-    try {
-        TRegIniFiles settings(registry, regnames::kProgramKey);
-        return settings.ReadBool(section, name, false);
-    } catch (const ERegistryException&) {
-        return false;
-    }
-}
-
 struct TStoredChoice {
-    const char* Value;
+    const settings::TBoolOption& Option;
     TIconArrangement Arrangement;
 };
 
 // In the order in which they are tested.
 constexpr TStoredChoice kStoredChoices[] = {
-    {regnames::kIconsLeft, TIconArrangement::Left},     {regnames::kIconsTop, TIconArrangement::Top},
-    {regnames::kIconsRight, TIconArrangement::Right},   {regnames::kIconsBottom, TIconArrangement::Bottom},
-    {regnames::kIconsSpiral, TIconArrangement::Spiral}, {regnames::kIconsCustom, TIconArrangement::Custom},
-    {regnames::kIconsNo, TIconArrangement::Hide},
+    {settings::kIconsLeft, TIconArrangement::Left},     {settings::kIconsTop, TIconArrangement::Top},
+    {settings::kIconsRight, TIconArrangement::Right},   {settings::kIconsBottom, TIconArrangement::Bottom},
+    {settings::kIconsSpiral, TIconArrangement::Spiral}, {settings::kIconsCustom, TIconArrangement::Custom},
+    {settings::kIconsNo, TIconArrangement::Hide},
 };
 
 } // namespace
 
 std::optional<TIconArrangement> ReadIconArrangement(reg::IRegistry& registry) {
+    const settings::TSettings store(registry);
     for (const auto& choice : kStoredChoices)
-        if (ReadSwitch(registry, regnames::kOptionsDesktop, choice.Value)) return choice.Arrangement;
+        if (store.Read(choice.Option)) return choice.Arrangement;
     return std::nullopt;
 }
 
 bool ReadRestoreIcons(reg::IRegistry& registry) {
-    return ReadSwitch(registry, regnames::kOptionsDesktop, regnames::kRestoreIcons);
+    return settings::TSettings(registry).Read(settings::kRestoreIcons);
 }
 
 bool ReadNoIconsWarning(reg::IRegistry& registry) {
-    return ReadSwitch(registry, regnames::kOptions, regnames::kNoIconsWarning);
+    return settings::TSettings(registry).Read(settings::kNoIconsWarning);
 }
 
 void WriteNoIconsWarning(reg::IRegistry& registry, bool noWarning) {
-    TRegIniFiles settings(registry, regnames::kProgramKey);
-    settings.WriteBool(regnames::kOptions, regnames::kNoIconsWarning, noWarning);
+    settings::TSettings(registry).Write(settings::kNoIconsWarning, noWarning);
 }
 
 bool RunIconArrangement(TDesktopIcons& icons, TIconArrangement arrangement) {

@@ -12,7 +12,8 @@ enum class TIconArrangement { Left, Top, Right, Bottom, Spiral, Custom, Hide };
 
 // The first of "IconsLeft", "IconsTop", "IconsRight", "IconsBottom",
 // "IconsSpiral", "IconsCustom", "IconsNo" (in that order) that is true;
-// nothing when none is.
+// nothing when none is. These reads run from timers and system broadcasts:
+// like every option, a value of the wrong type reads as its default (off).
 std::optional<TIconArrangement> ReadIconArrangement(reg::IRegistry& registry);
 // The automatic arrangement is switched on.
 bool ReadRestoreIcons(reg::IRegistry& registry);

@@ -69,9 +69,9 @@ void TBitmap::SetSize(int width, int height, TPixelFormat format, TPixelInit) {
         stride_ = 0;
         return;
     }
-    TImageLimits::Current().Check(width, height, BitsPerPixel(format) / 8.0);
+    // The padded rows are what is allocated; the count cannot have wrapped.
+    const size_t bytes = TImageLimits::Current().CheckRows(width, height, BitsPerPixel(format));
     const size_t stride = RowBytes(width, format);
-    const size_t bytes = stride * static_cast<size_t>(height);
     memory_ = Allocator() ? Allocator()(width, height, format, bytes) : nullptr;
     if (!memory_) memory_ = NewHeapPixels(bytes); // zeroed either way: fresh pages cost nothing
     if (!memory_) throw std::bad_alloc();
@@ -181,8 +181,9 @@ void DrawBitmap(TBitmap& dst, const TBitmap& src, int x, int y) {
     if (dst.PixelFormat() != src.PixelFormat() || BitsPerPixel(src.PixelFormat()) < 8)
         throw EImageError("Bitmaps of different formats cannot be drawn onto each other.");
     const int bytes = BitsPerPixel(src.PixelFormat()) / 8;
-    const int left = std::max(x, 0), right = std::min(x + src.Width(), dst.Width());
-    const int top = std::max(y, 0), bottom = std::min(y + src.Height(), dst.Height());
+    // The far edges in 64 bits: a position far off the target cannot wrap.
+    const int left = std::max(x, 0), right = int(std::min<int64_t>(int64_t(x) + src.Width(), dst.Width()));
+    const int top = std::max(y, 0), bottom = int(std::min<int64_t>(int64_t(y) + src.Height(), dst.Height()));
     if (left >= right || top >= bottom) return;
     for (int row = top; row < bottom; ++row)
         std::memcpy(dst.Row(row) + size_t(left) * bytes, src.Row(row - y) + size_t(left - x) * bytes,

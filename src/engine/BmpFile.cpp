@@ -142,7 +142,7 @@ TBitmap ReadBmp(const uint8_t* data, size_t size) {
                                 : bpp == 8 ? TPixelFormat::pf8bit
                                            : TPixelFormat::pf24bit;
     // The file is in memory while the bitmap is made: both count.
-    TImageLimits::Current().Check(h.Width, height, BitsPerPixel(format) / 8.0, size);
+    TImageLimits::Current().CheckRows(h.Width, height, BitsPerPixel(format), 4, size);
 
     // The palette follows the header (and a 40-byte header's masks).
     std::vector<TRGBQuad> palette;
@@ -161,15 +161,20 @@ TBitmap ReadBmp(const uint8_t* data, size_t size) {
 
     const size_t offset = pixelOffset ? pixelOffset : paletteAt + palette.size() * (h.Core ? 3 : 4);
     if (offset > size) Bad("the pixels lie past the end of the file");
-    TBitmap out(h.Width, height, format);
-    out.Palette() = std::move(palette);
 
-    if (rle) {
+    if (rle) { // a few bytes may describe a tall picture: nothing to check first
+        TBitmap out(h.Width, height, format);
+        out.Palette() = std::move(palette);
         DecodeRle(data + offset, size - offset, h.Compression == kRLE4, out, true);
         return out;
     }
-    const size_t stride = ((static_cast<size_t>(h.Width) * bpp + 31) / 32) * 4;
-    if (stride * static_cast<size_t>(height) > size - offset) Bad("the pixels are cut short");
+    // Uncompressed rows are all in the file: it must hold them before the
+    // bitmap is made for them.
+    const auto rows = PaddedImageBytes<size_t>(uint64_t(h.Width), uint64_t(height), bpp);
+    if (!rows || *rows > size - offset) Bad("the pixels are cut short");
+    const size_t stride = *rows / static_cast<size_t>(height);
+    TBitmap out(h.Width, height, format);
+    out.Palette() = std::move(palette);
 
     uint32_t masks[3] = {h.Masks[0], h.Masks[1], h.Masks[2]};
     if (!bitFields) { // the fixed layouts of uncompressed 16 and 32 bits

@@ -78,7 +78,7 @@ TBitmap DecodeGif(const uint8_t* data, size_t size) {
         // The canvas is the logical screen, grown when the frame lies outside it.
         const int64_t width = std::max<int64_t>(gif->SWidth, int64_t(frame.Left) + frame.Width);
         const int64_t height = std::max<int64_t>(gif->SHeight, int64_t(frame.Top) + frame.Height);
-        TImageLimits::Current().Check(width, height, 1.0, size + uint64_t(frame.Width));
+        TImageLimits::Current().CheckRows(width, height, 8, 4, size + uint64_t(frame.Width));
 
         TBitmap out(static_cast<int>(width), static_cast<int>(height), TPixelFormat::pf8bit);
         const ColorMapObject* map = frame.ColorMap ? frame.ColorMap : gif->SColorMap;

@@ -52,7 +52,8 @@ TBitmap DecodeIconPortable(const uint8_t* data, size_t size) {
     if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 24 && bpp != 32) Bad("the bit count is wrong");
     const int height = doubleHeight / 2;
     if (width <= 0 || height <= 0) Bad("the size is wrong");
-    TImageLimits::Current().Check(width, height, 3.0, size);
+    // The icon is drawn onto a 24-bit bitmap; the file is held meanwhile.
+    TImageLimits::Current().CheckRows(width, height, 24, 4, size);
 
     std::vector<TRGBQuad> palette;
     if (bpp <= 8) {
@@ -66,14 +67,14 @@ TBitmap DecodeIconPortable(const uint8_t* data, size_t size) {
     } else {
         in.Seek(headerSize);
     }
-    const size_t colorStride = ((size_t(width) * bpp + 31) / 32) * 4;
-    const size_t maskStride = ((size_t(width) + 31) / 32) * 4;
-    const size_t colorBytes = colorStride * size_t(height);
-    if (!in.Has(colorBytes)) Bad("the colour bits are cut short");
+    const auto colorBytes = PaddedImageBytes<size_t>(uint64_t(width), uint64_t(height), bpp);
+    const auto maskBytes = PaddedImageBytes<size_t>(uint64_t(width), uint64_t(height), 1);
+    if (!colorBytes || !maskBytes || !in.Has(*colorBytes)) Bad("the colour bits are cut short");
+    const size_t colorStride = *colorBytes / size_t(height), maskStride = *maskBytes / size_t(height);
     const uint8_t* colors = in.Here();
-    in.Skip(colorBytes);
+    in.Skip(*colorBytes);
     // Some 32-bit icons leave out the mask; their alpha channel stands for it.
-    const bool hasMask = in.Has(maskStride * size_t(height));
+    const bool hasMask = in.Has(*maskBytes);
     if (!hasMask && bpp != 32) Bad("the mask is cut short");
     const uint8_t* mask = in.Here();
 

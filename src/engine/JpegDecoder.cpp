@@ -103,7 +103,7 @@ TBitmap DecodeJpeg(const uint8_t* data, size_t size, bool eightBit) {
     const uint64_t pixels = uint64_t(cinfo.image_width) * cinfo.image_height;
     const uint64_t coefficients = cinfo.progressive_mode || cinfo.buffered_image ? pixels * cinfo.num_components * 2 : 0;
     const TImageLimits& limits = TImageLimits::Current();
-    limits.Check(cinfo.image_width, cinfo.image_height, quantize ? 1.0 : 3.0, size + coefficients);
+    limits.CheckRows(cinfo.image_width, cinfo.image_height, quantize ? 8 : 24, 4, size + coefficients);
     cinfo.mem->max_memory_to_use = static_cast<long>(std::min<uint64_t>(limits.MaxBytes, uint64_t(LONG_MAX)));
 
     if (cmyk) {

@@ -97,7 +97,7 @@ TBitmap TPcxmap::Decode(const uint8_t* data, size_t size) {
                                 : depth == 1 ? TPixelFormat::pf1bit
                                              : TPixelFormat::pf4bit;
     try {
-        TImageLimits::Current().Check(h.Width, h.Height, BitsPerPixel(format) / 8.0, size);
+        TImageLimits::Current().CheckRows(h.Width, h.Height, BitsPerPixel(format), 4, size);
     } catch (const EImageTooLarge&) {
         throw EPcxException(kTooBig);
     }

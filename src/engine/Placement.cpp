@@ -25,6 +25,16 @@ void GetBytes(const TPlacementBytes& b, size_t offset, uint8_t (&field)[N]) {
     std::copy(b.begin() + offset, b.begin() + offset + N, field);
 }
 
+int32_t Bound(int32_t v, int32_t limit) {
+    return std::clamp(v, -limit, limit);
+}
+
+// A turn of more than the allowed turns looks the same reduced modulo 360
+// (the remainder keeps the sign, so the direction is kept too).
+int32_t BoundTurn(int32_t degrees) {
+    return degrees < -kMaxPlacementTurn || degrees > kMaxPlacementTurn ? degrees % 360 : degrees;
+}
+
 } // namespace
 
 TPlacementBytes PlacementBytes(const TPlacement& r) {
@@ -54,17 +64,17 @@ std::optional<TPlacement> PlacementFromBytes(const uint8_t* data, size_t size) {
     TPlacementBytes b{};
     std::copy(data, data + size, b.begin());
     TPlacement r;
-    r.X = GetInt(b, offsetof(TPlacement, X));
-    r.Y = GetInt(b, offsetof(TPlacement, Y));
+    r.X = Bound(GetInt(b, offsetof(TPlacement, X)), kMaxPlacementOffset);
+    r.Y = Bound(GetInt(b, offsetof(TPlacement, Y)), kMaxPlacementOffset);
     r.Tile = b[offsetof(TPlacement, Tile)];
     r.Fit = b[offsetof(TPlacement, Fit)];
     GetBytes(b, offsetof(TPlacement, Pad1), r.Pad1);
-    r.Percentage = GetInt(b, offsetof(TPlacement, Percentage));
+    r.Percentage = Bound(GetInt(b, offsetof(TPlacement, Percentage)), kMaxPlacementPercentage);
     r.Color = Get32(&b[offsetof(TPlacement, Color)]);
-    r.ScreenWidth = GetInt(b, offsetof(TPlacement, ScreenWidth));
+    r.ScreenWidth = std::clamp(GetInt(b, offsetof(TPlacement, ScreenWidth)), 0, kMaxPlacementScreenWidth);
     r.Mirror = b[offsetof(TPlacement, Mirror)];
     GetBytes(b, offsetof(TPlacement, Pad2), r.Pad2);
-    r.Rotate = GetInt(b, offsetof(TPlacement, Rotate));
+    r.Rotate = BoundTurn(GetInt(b, offsetof(TPlacement, Rotate)));
     r.FishEye = b[offsetof(TPlacement, FishEye)];
     r.Twirl = b[offsetof(TPlacement, Twirl)];
     r.Waves = b[offsetof(TPlacement, Waves)];

@@ -48,10 +48,26 @@ constexpr size_t kPlacementSizeV2 = offsetof(TPlacement, FishEye);
 
 using TPlacementBytes = std::array<uint8_t, kPlacementSize>;
 
+// What a stored record may hold. Records come from the registry, where
+// anything can have damaged them; reading brings every field into these
+// ranges, which hold every real placement and keep all later position,
+// size and angle arithmetic far from overflowing.
+// X and Y: 16 million pixels either way of the screen's corner.
+constexpr int32_t kMaxPlacementOffset = 1 << 24;
+// Percentage: a thousand times the image's own size, either sign (every
+// value below 1 is drawn as 100).
+constexpr int32_t kMaxPlacementPercentage = 100000;
+// Rotate: ten turns either way; beyond that the angle is kept modulo 360.
+constexpr int32_t kMaxPlacementTurn = 10 * 360;
+// ScreenWidth: up to 65536 pixels; 0 for a width that is not known, which
+// every value below 1 means.
+constexpr int32_t kMaxPlacementScreenWidth = 1 << 16;
+
 // The stored form, little-endian whatever the machine's byte order.
 TPlacementBytes PlacementBytes(const TPlacement& record);
 // A record from stored bytes of one of the three sizes; every field past the
-// stored size is 0. Any other size gives no record.
+// stored size is 0, and every field lies in the ranges above (values inside
+// them are kept as stored). Any other size gives no record.
 std::optional<TPlacement> PlacementFromBytes(const uint8_t* data, size_t size);
 
 // The record stored as the value `name` of the key: none when the value is

@@ -6,6 +6,7 @@
 #include "platform/Errors.h"
 #include "platform/Text.h"
 
+#include <cmath>
 #include <stdexcept>
 
 using namespace regnames;
@@ -31,6 +32,18 @@ void WriteSettingText(reg::IRegistry& registry, const std::string& base, const s
 
 } // namespace
 
+uint32_t RandomSeed(double moment) {
+    // A day count today is about 46,000 days, some 4e12 milliseconds: far
+    // beyond 32 bits, and converting that directly is undefined (the 32-bit
+    // build got the same seed at every start). Reduced first, it fits.
+    constexpr double kTwoTo32 = 4294967296.0;
+    const double milliseconds = std::floor(moment * 86400000.0);
+    if (!std::isfinite(milliseconds)) return 0;
+    double reduced = std::fmod(milliseconds, kTwoTo32);
+    if (reduced < 0) reduced += kTwoTo32;
+    return static_cast<uint32_t>(reduced);
+}
+
 bool IsValidListName(const std::string& name) {
     return !name.empty() && name.find('\\') == std::string::npos;
 }
@@ -39,7 +52,7 @@ TWallpaper::TWallpaper(TPlatform& platform, TOwnerKind owner, std::string progra
     : Image(platform),
       SourceImage(platform),
       platform_(platform),
-      random_(static_cast<uint32_t>(platform.Clock.Now() * 86400000.0)),
+      random_(RandomSeed(platform.Clock.Now())),
       owner_(owner),
       programKey_(reg::JoinPath(programKey, "")) {
     WindowsDir = platform.Folders.WindowsDirectory();
@@ -58,8 +71,6 @@ std::string TWallpaper::ListPath(const std::string& name) const {
 }
 
 void TWallpaper::LoadSettings() {
-    TSettingsReader reader(Registry(), programKey_);
-
     ListNames.Clear();
     if (auto lists = Registry().Open(reg::Root::CurrentUser, ListsPath(), false))
         for (const auto& name : lists->SubKeyNames()) ListNames.Add(name);
@@ -69,7 +80,7 @@ void TWallpaper::LoadSettings() {
     if (!(owner_ == TOwnerKind::PropertiesDialog && !ListName.empty())) {
         // A "Current" that cannot name a list would put the list's keys
         // into "Lists" itself; it counts as absent.
-        const std::string current = reader.ReadString(kLists, kCurrent, "");
+        const std::string current = settings::TSettings(Registry(), programKey_).Read(settings::kCurrentList);
         ListName = IsValidListName(current) ? current : ListNames[0];
     }
     ListKey = ListPath(ListName);
@@ -85,18 +96,18 @@ void TWallpaper::LoadSettings() {
 }
 
 void TWallpaper::ReadOptions() {
-    TSettingsReader reader(Registry(), programKey_);
-    ChangeOnStartup = reader.ReadBool(kOptionsChanger, kChangeOnStartup, false);
-    FullScreen = reader.ReadBool(kOptions, kFullScreen, true);
-    MultipleWindows = reader.ReadBool(kOptions, kMultipleWindows, true);
-    AdjustWallpaper = reader.ReadBool(kOptions, kAdjustWallpaper, true);
-    CorrectLogos = reader.ReadBool(kOptions, kCorrectLogos, false);
-    ChangeLogos = reader.ReadBool(kOptions, kChangeLogos, false);
-    KeepAlive = reader.ReadBool(kOptions, kKeepAlive, false);
-    RestoreIcons = reader.ReadBool(kOptionsDesktop, kRestoreIcons, false);
-    Capacity = reader.ReadInteger(kOptions, kMRUCapacity, kDefaultCapacity);
-    Items.SetSorted(reader.ReadBool(kOptions, kSortMostRecent, false));
-    StartShortcut = reader.ReadWord(kOptionsShortcuts, kStartShortcut, kDefaultStartShortcut);
+    const settings::TSettings store(Registry(), programKey_);
+    ChangeOnStartup = store.Read(settings::kChangeOnStartup);
+    FullScreen = store.Read(settings::kFullScreen);
+    MultipleWindows = store.Read(settings::kMultipleWindows);
+    AdjustWallpaper = store.Read(settings::kAdjustWallpaper);
+    CorrectLogos = store.Read(settings::kCorrectLogos);
+    ChangeLogos = store.Read(settings::kChangeLogos);
+    KeepAlive = store.Read(settings::kKeepAlive);
+    RestoreIcons = store.Read(settings::kRestoreIcons);
+    Capacity = store.Read(settings::kMRUCapacity);
+    Items.SetSorted(store.Read(settings::kSortMostRecent));
+    StartShortcut = store.Read(settings::kStartShortcut);
 }
 
 void TWallpaper::ReadListOptions() {

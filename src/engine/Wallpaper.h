@@ -8,6 +8,7 @@
 // nothing that another form could have changed in the meantime.
 #include "app/HotKey.h"
 #include "app/RegistryNames.h"
+#include "app/Settings.h"
 #include "engine/AllMap.h"
 #include "engine/Placement.h"
 #include "engine/StringList.h"
@@ -98,7 +99,12 @@ public:
     std::string GetWallpaperSource();
     // The first, last, next or previous image of FileName's folder.
     void OpenSibling(TSibling which);
-    // The screen-sized bitmap that becomes the wallpaper (empty when Image is).
+    // Whether a picture is open, that is its file loaded. Its rendering may
+    // still have no pixels, when its size rounds to nothing: the wallpaper
+    // and the logos then show the background colour alone.
+    bool PictureOpen() const { return !SourceImage.Empty(); }
+    // The screen-sized bitmap that becomes the wallpaper (empty when no
+    // picture is open).
     TBitmap ComposeScreen();
     std::string OutputFile() const { return WindowsDir + "\\Muralto.bmp"; }
 
@@ -120,7 +126,7 @@ public:
     // image (backing each up once first), or restores both backups.
     void WriteLogos(int mode);
     // The 320 × 400 logo of 256 colours that the placed image makes, with
-    // the 8-bit image's palette (empty when Image is).
+    // the 8-bit image's palette (empty when no picture is open).
     TBitmap ComposeLogo();
     // Moves the picture to entries 0 to 235 and gives the rest to the colour
     // cycle and the strip that Windows animates while it starts.
@@ -134,6 +140,8 @@ public:
     std::string ShutdownLogoBackup() const { return WindowsDir + "\\Logow.old"; }
 
     // ---- The changer ----
+    // Both are changes: while another change runs (platform.Changes is busy)
+    // they do nothing.
     void CheckSchedule();
     void NextWallpaper();
     void SeedRandom(uint32_t seed) { random_.seed(seed); }
@@ -170,17 +178,17 @@ public:
     int32_t Capacity = kDefaultCapacity;
 
     // ---- Options read by LoadSettings ----
-    bool RestoreIcons = false;
-    bool MultipleWindows = true;
-    bool FullScreen = true;
-    bool AdjustWallpaper = true;
-    bool ChangeLogos = false;
-    bool CorrectLogos = false;
-    bool KeepAlive = false;
-    bool ChangeOnStartup = false;
-    uint16_t StartShortcut = kDefaultStartShortcut;
+    bool RestoreIcons = settings::kRestoreIcons.EngineDefault;
+    bool MultipleWindows = settings::kMultipleWindows.EngineDefault;
+    bool FullScreen = settings::kFullScreen.EngineDefault;
+    bool AdjustWallpaper = settings::kAdjustWallpaper.EngineDefault;
+    bool ChangeLogos = settings::kChangeLogos.EngineDefault;
+    bool CorrectLogos = settings::kCorrectLogos.EngineDefault;
+    bool KeepAlive = settings::kKeepAlive.EngineDefault;
+    bool ChangeOnStartup = settings::kChangeOnStartup.EngineDefault;
+    uint16_t StartShortcut = settings::kStartShortcut.Default;
 
-    static constexpr int32_t kDefaultCapacity = 20;
+    static constexpr int32_t kDefaultCapacity = settings::kMRUCapacity.Default;
 
 protected:
     reg::IRegistry& Registry() { return platform_.Registry; }
@@ -217,6 +225,9 @@ private:
     void InstallWallpaper(const std::string& path);
     std::unique_ptr<TSnapshotCopy> saved_;
     std::mt19937 random_;
+    // The changer's steps, run as one change by CheckSchedule and NextWallpaper.
+    void ScheduleStep();
+    void ChangeToNext();
 
     std::string ListPath(const std::string& name) const;
     std::string ListsPath() const;
@@ -230,6 +241,11 @@ private:
     TOwnerKind owner_;
     std::string programKey_;
 };
+
+// The changer's seed from a moment: its milliseconds modulo 2^32, so that
+// every start (to the millisecond) seeds differently. Moments that are not
+// finite give 0.
+uint32_t RandomSeed(double moment);
 
 // True for a name that can be a list: a key name, not empty, without "\".
 bool IsValidListName(const std::string& name);

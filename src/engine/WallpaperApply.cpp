@@ -48,7 +48,7 @@ void TWallpaper::ChangeWallpaper(const std::string& path) {
 void TWallpaper::ApplyWallpaper() {
     TBusyNotice busy(platform_.Tray, kChangingWallpaper, Hint);
     LoadSettings();
-    if (Image.Empty()) return;
+    if (!PictureOpen()) return;
     if (Editing) { // render once more with the smooth resize and rotation
         Editing = false;
         RenderImage();
@@ -67,7 +67,7 @@ void TWallpaper::ChangeLogosStep() {
 }
 
 void TWallpaper::WriteWallpaper() {
-    if (Image.Empty()) return;
+    if (!PictureOpen()) return;
     const TBitmap screen = ComposeScreen();
     platform_.Files.WriteFile(OutputFile(), WriteBmp(screen));
     // Windows itself neither tiles nor offsets: both are in the bitmap.

@@ -2,7 +2,8 @@
 // hours or minutes, counted from "Time", the start of the current interval.
 #include "engine/Wallpaper.h"
 
-#include "app/Extra.h"
+#include "app/ChangeGuard.h"
+#include "app/Settings.h"
 #include "engine/ListStore.h"
 #include "platform/DesktopWallpaper.h"
 #include "platform/Text.h"
@@ -12,28 +13,38 @@
 using namespace regnames;
 
 void TWallpaper::CheckSchedule() {
-    Hint = "Muralto";
-    TSettingsReader settings(Registry(), programKey_);
-    if (!settings.ReadBool(kOptionsChanger, kActive, false)) return;
+    RunAsChange(platform_.Changes, [this] { ScheduleStep(); });
+}
 
-    double interval = settings.ReadInteger(kOptionsChanger, kInterval, 1);
-    if (settings.ReadBool(kOptionsChanger, kHours, false))
+void TWallpaper::NextWallpaper() {
+    RunAsChange(platform_.Changes, [this] { ChangeToNext(); });
+}
+
+void TWallpaper::ScheduleStep() {
+    Hint = "Muralto";
+    // No change is due until this check has worked it out: with the changer
+    // off, or when "Time" cannot be read, the change timer stays idle instead
+    // of running (and reporting) the same failing check every tick.
+    NextChange = 0;
+    const settings::TSettings store(Registry(), programKey_);
+    if (!store.Read(settings::kActive)) return;
+
+    double interval = store.Read(settings::kInterval);
+    if (store.Read(settings::kHours))
         interval = interval / 24;
-    else if (settings.ReadBool(kOptionsChanger, kMinutes, false))
+    else if (store.Read(settings::kMinutes))
         interval = interval / 24 / 60;
 
     // "Time" must be there: a missing one is a registry read error.
-    TRegistry changer(Registry(), reg::Root::CurrentUser);
-    changer.OpenKey("\\" + reg::JoinPath(programKey_, kOptionsChanger), true);
-    double start = changer.ReadDateTime(kTime);
+    double start = store.Read(settings::kTime);
     const double now = platform_.Clock.Now();
     if (now < start) { // the clock was set back
-        changer.WriteDateTime(kTime, now);
-        start = changer.ReadDateTime(kTime);
+        store.Write(settings::kTime, now);
+        start = store.Read(settings::kTime);
     }
     NextChange = start + interval;
     if (NextChange <= now) {
-        NextWallpaper();
+        ChangeToNext();
         NextChange = platform_.Clock.Now() + interval;
     }
     // Midnight shows as the date alone.
@@ -43,21 +54,21 @@ void TWallpaper::CheckSchedule() {
     if (platform_.Tray) platform_.Tray->SetHint(Hint);
 }
 
-void TWallpaper::NextWallpaper() {
+void TWallpaper::ChangeToNext() {
     if (Items.Empty()) return;
     const std::string last = TSettingsReader(Registry(), ListKey).ReadString(kListOptionsChanger, kWallpaper, "");
     const int cur = last.empty() ? -1 : Items.IndexOf(last);
     const int n = Items.Count();
 
-    TSettingsReader settings(Registry(), programKey_);
+    const settings::TSettings store(Registry(), programKey_);
     int k;
-    if (settings.ReadBool(kOptionsChanger, kRandom, true)) {
+    if (store.Read(settings::kRandom)) {
         std::uniform_int_distribution<int> pick(0, n - 1);
         k = pick(random_);
         while (n > 1 && k == cur) k = pick(random_);
-    } else if (settings.ReadBool(kOptionsChanger, kDown, true)) {
+    } else if (store.Read(settings::kDown)) {
         k = cur + 1;
-    } else if (settings.ReadBool(kOptionsChanger, kUp, true)) {
+    } else if (store.Read(settings::kUp)) {
         k = cur - 1;
     } else {
         k = 0;

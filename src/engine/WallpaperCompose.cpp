@@ -87,6 +87,9 @@ std::optional<TPlacement> TWallpaper::FindPlacement() {
 }
 
 void TWallpaper::LoadFile(const std::string& path, bool copyToImage) {
+    // The tiles of the old picture go with it, also when the new one fails
+    // to load.
+    TileBuffer.reset();
     Image = TAnymap(platform_);
     SourceImage = TAnymap(platform_);
     try {
@@ -146,10 +149,13 @@ void TWallpaper::ApplyRecord(const TPlacement& rec) {
     if (screenW == rec.ScreenWidth || rec.ScreenWidth <= 0) {
         Percentage = rec.Percentage;
     } else if (AdjustWallpaper) {
-        x = RoundToInt32(screenW * double(rec.X) / rec.ScreenWidth);
-        y = RoundToInt32(screenW * double(rec.Y) / rec.ScreenWidth);
-        const int32_t percentage = rec.Percentage == 0 ? 100 : rec.Percentage;
-        Percentage = RoundToInt32(screenW * double(percentage) / rec.ScreenWidth);
+        // Scaled values stay in the ranges of a record, as if read from one.
+        const auto scaled = [&](int32_t v, int32_t limit) {
+            return std::clamp(RoundToInt32(screenW * double(v) / rec.ScreenWidth), -limit, limit);
+        };
+        x = scaled(rec.X, kMaxPlacementOffset);
+        y = scaled(rec.Y, kMaxPlacementOffset);
+        Percentage = scaled(rec.Percentage == 0 ? 100 : rec.Percentage, kMaxPlacementPercentage);
     } else {
         Percentage = rec.Percentage;
         const int w0 = SourceImage.Width(), h0 = SourceImage.Height();
@@ -184,6 +190,7 @@ void TWallpaper::SetTile(bool on) {
 }
 
 void TWallpaper::BuildTileBuffer() {
+    TileBuffer.reset(); // never the tiles of an earlier picture
     if (Image.Empty() || !Tile) return;
     const int w = Image.Width(), h = Image.Height();
     const int screenW = platform_.Screen.Width(), screenH = platform_.Screen.Height();
@@ -241,7 +248,8 @@ void TWallpaper::Snapshot(int mode) {
         Editing = false;
         if (!saved_) return;
         static_cast<TBitmap&>(Image) = std::move(saved_->Image);
-        if (saved_->TileBuffer) TileBuffer = std::move(saved_->TileBuffer);
+        // None when none was saved: a buffer made since belongs to another Image.
+        TileBuffer = std::move(saved_->TileBuffer);
         Fit = saved_->Fit, Tile = saved_->Tile, Mirror = saved_->Mirror, FishEye = saved_->FishEye;
         Twirl = saved_->Twirl, Waves = saved_->Waves, Percentage = saved_->Percentage, Rotate = saved_->Rotate;
         Color = saved_->Color;
@@ -278,7 +286,7 @@ void TWallpaper::OpenSibling(TSibling which) {
 }
 
 TBitmap TWallpaper::ComposeScreen() {
-    if (Image.Empty()) return TBitmap();
+    if (!PictureOpen()) return TBitmap();
     const int screenW = platform_.Screen.Width(), screenH = platform_.Screen.Height();
     TBitmap screen(screenW, screenH, Image.PixelFormat());
     screen.Palette() = Image.Palette();

@@ -20,7 +20,7 @@ constexpr double kCorrectedAspect = 1.1375;
 } // namespace
 
 TBitmap TWallpaper::ComposeLogo() {
-    if (Image.Empty()) return {};
+    if (!PictureOpen()) return {};
     const int screenH = platform_.Screen.Height();
 
     // 1. The source always with a palette: loaded again at 8 bits when the
@@ -33,8 +33,11 @@ TBitmap TWallpaper::ComposeLogo() {
         source = &reloaded;
     }
     if (source->Empty() || source->PixelFormat() != TPixelFormat::pf8bit) return {};
+    // Pixels and background map onto the source's own colours; the entries
+    // a short palette lacks are added only afterwards, so that no pixel
+    // lands on them.
     std::vector<TRGBQuad> palette = source->Palette();
-    palette.resize(256);
+    if (palette.size() > 256) palette.resize(256);
 
     // 2. The scale: the picture takes the same share of the logo's rows as
     // of the screen's.
@@ -62,17 +65,19 @@ TBitmap TWallpaper::ComposeLogo() {
     TBitmap logo(kLogoWidth, kLogoHeight, TPixelFormat::pf8bit);
     logo.Palette() = palette;
     logo.Fill(ColorToQuad(Color)); // what a picture of no pixels leaves, tiled or not
-    if (picture.Empty()) return logo;
-    const int wp = picture.Width(), hp = picture.Height();
-    const double shift = CorrectLogos ? (k - 1) * wp / (k + 1) : 0.0;
-    const int32_t x = RoundToInt32(double(Position.X) * 200 / screenH + kLogoMargin - shift);
-    const int32_t y = RoundToInt32(double(Position.Y) * kLogoHeight / screenH);
-    if (!Tile) {
-        DrawBitmap(logo, picture, x, y);
-        return logo;
+    if (!picture.Empty()) {
+        const int wp = picture.Width(), hp = picture.Height();
+        const double shift = CorrectLogos ? (k - 1) * wp / (k + 1) : 0.0;
+        const int32_t x = RoundToInt32(double(Position.X) * 200 / screenH + kLogoMargin - shift);
+        const int32_t y = RoundToInt32(double(Position.Y) * kLogoHeight / screenH);
+        if (!Tile) {
+            DrawBitmap(logo, picture, x, y);
+        } else {
+            for (int32_t ty = y % hp - hp; ty < kLogoHeight; ty += hp)
+                for (int32_t tx = x % wp - wp; tx < kLogoWidth; tx += wp) DrawBitmap(logo, picture, tx, ty);
+        }
     }
-    for (int32_t ty = y % hp - hp; ty < kLogoHeight; ty += hp)
-        for (int32_t tx = x % wp - wp; tx < kLogoWidth; tx += wp) DrawBitmap(logo, picture, tx, ty);
+    logo.Palette().resize(256); // a logo always has 256 colours
     return logo;
 }
 
@@ -96,7 +101,7 @@ void TWallpaper::WriteLogos(int mode) {
         return;
     }
     if (mode != lmStartup && mode != lmShutdown && mode != lmBoth) return;
-    if (Image.Empty()) return;
+    if (!PictureOpen()) return;
     TWaitGuard wait(View);
     TBitmap logo = ComposeLogo();
     if (logo.Empty()) return;

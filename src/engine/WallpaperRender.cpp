@@ -79,37 +79,48 @@ void TWallpaper::RenderImage() {
             b = Percentage, q = 100;
         }
 
-        // 2. and 3. The effects on a 24-bit copy, each reading from a copy.
-        // The old rendering goes first, so that it never lives beside the
-        // working images. Without effects a 24-bit picture is read where it
-        // is: the first step that changes it makes the working image.
-        static_cast<TBitmap&>(Image) = TBitmap();
-        const TFastBMP loaded = TFastBMP::ViewOf(SourceImage);
-        TFastBMP work;
-        if (Mirror || FishEye || Twirl || Waves || loaded.Empty()) {
-            work = TFastBMP::CreateFromBitmap(SourceImage);
-            ApplyEffects(work);
-        }
-        const auto current = [&]() -> const TFastBMP& { return work.Empty() ? loaded : work; };
+        // The size it scales to (q is never 0: a side of the image, 100 or 10000).
+        const bool scale = b != q;
+        const double f = double(b) / double(q);
+        const int w = scale ? RoundToInt32(w0 * f) : w0, h = scale ? RoundToInt32(h0 * f) : h0;
 
-        // 4. Scale: nearest pixel while editing, bilinear otherwise.
-        if (b > 0 && q > 0 && b != q) {
-            const double f = double(b) / double(q);
-            TFastBMP scaled = TFastBMP::CreateBlank(RoundToInt32(w0 * f), RoundToInt32(h0 * f));
-            if (!scaled.Empty()) {
+        // The old rendering and its tiles go first, so that they never live
+        // beside the working images.
+        static_cast<TBitmap&>(Image) = TBitmap();
+        TileBuffer.reset();
+        if (w <= 0 || h <= 0) {
+            // A size that rounds to nothing leaves the picture out: the image
+            // has no pixels (in its own format and palette), and the screen
+            // shows the background colour alone.
+            static_cast<TBitmap&>(Image) = ToFormat(TFastBMP(), SourceImage.PixelFormat(), SourceImage.Palette());
+        } else {
+            // 2. and 3. The effects on a 24-bit copy, each reading from a
+            // copy. Without effects a 24-bit picture is read where it is:
+            // the first step that changes it makes the working image.
+            const TFastBMP loaded = TFastBMP::ViewOf(SourceImage);
+            TFastBMP work;
+            if (Mirror || FishEye || Twirl || Waves || loaded.Empty()) {
+                work = TFastBMP::CreateFromBitmap(SourceImage);
+                ApplyEffects(work);
+            }
+            const auto current = [&]() -> const TFastBMP& { return work.Empty() ? loaded : work; };
+
+            // 4. Scale: nearest pixel while editing, bilinear otherwise.
+            if (scale) {
+                TFastBMP scaled = TFastBMP::CreateBlank(w, h);
                 if (Editing)
                     current().ResizeFast(scaled);
                 else
                     current().ResizeSmooth(scaled);
                 work = std::move(scaled);
             }
+
+            // 5. Turn about the centre onto the background colour.
+            if (Rotate % 360 != 0) work = TurnOntoBackground(current(), Editing);
+
+            // 6. Back into the image's own format and palette.
+            static_cast<TBitmap&>(Image) = ToFormat(current(), SourceImage.PixelFormat(), SourceImage.Palette());
         }
-
-        // 5. Turn about the centre onto the background colour.
-        if (Rotate % 360 != 0) work = TurnOntoBackground(current(), Editing);
-
-        // 6. Back into the image's own format and palette.
-        static_cast<TBitmap&>(Image) = ToFormat(current(), SourceImage.PixelFormat(), SourceImage.Palette());
     }
     SetTile(Tile);
     if (View) View->Repaint();

@@ -51,12 +51,12 @@ void TFastRGB::Allocate(int width, int height) {
     byteSize_ = 0;
     if (width <= 0 || height <= 0) return;
 
-    // The row table is held beside the pixels.
-    TImageLimits::Current().Check(width, height, 3.0, static_cast<uint64_t>(height) * sizeof(uint8_t*));
-    const int64_t rowBytes = 3 * int64_t(width) + width % 4;
+    // The padded rows, and the row table held beside them.
+    const size_t byteSize = TImageLimits::Current().CheckRows(width, height, 24, 4,
+                                                              static_cast<uint64_t>(height) * sizeof(uint8_t*));
+    const int64_t rowBytes = 3 * int64_t(width) + width % 4; // 24 bits padded to four bytes
     if (rowBytes > std::numeric_limits<int>::max())
         throw EImageTooLarge("The picture is too wide (" + std::to_string(width) + " pixels).");
-    const size_t byteSize = static_cast<size_t>(rowBytes) * static_cast<size_t>(height);
 
     std::vector<uint8_t*> rows = pixelmath::MakeBuffer<uint8_t*>(static_cast<size_t>(height));
     std::unique_ptr<TPixelMemory> memory;

@@ -12,6 +12,7 @@ class ISystemColors;
 class IDesktopMetrics;
 class IDesktopWallpaper;
 class ITrayNotice;
+class TChangeGuard;
 
 struct TPlatform {
     reg::IRegistry& Registry;
@@ -32,4 +33,7 @@ struct TPlatform {
     IDesktopWallpaper* Wallpaper = nullptr;
     // The tray icon's busy notice; null where there is no tray icon.
     ITrayNotice* Tray = nullptr;
+    // The program's one wallpaper change at a time, owned by the main form;
+    // null where changes cannot overlap (tools, and tests of one change).
+    TChangeGuard* Changes = nullptr;
 };

@@ -3,6 +3,7 @@
 #include "engine/ColorReduction.h"
 #include "engine/ImageLimits.h"
 #include "engine/Palette.h"
+#include "imagewindow/FastBMP.h"
 #include "unit/ImageTestSupport.h"
 
 #include <random>
@@ -45,6 +46,24 @@ std::vector<uint8_t> HandMadeBmp(uint32_t headerSize, int width, int height, uin
     put(2, uint32_t(f.size()), 4);
     return f;
 }
+
+// Counts the pixel blocks asked for while it lives (the heap still gives
+// them).
+class TCountedPixels {
+public:
+    TCountedPixels() {
+        SetPixelAllocator([this](int, int, TPixelFormat, size_t bytes) -> std::unique_ptr<TPixelMemory> {
+            ++Blocks;
+            Bytes += bytes;
+            return nullptr;
+        });
+    }
+    ~TCountedPixels() { SetPixelAllocator(nullptr); }
+    TCountedPixels(const TCountedPixels&) = delete;
+    TCountedPixels& operator=(const TCountedPixels&) = delete;
+    int Blocks = 0;
+    uint64_t Bytes = 0;
+};
 
 std::string ErrorOf(const std::vector<uint8_t>& file) {
     try {
@@ -171,6 +190,91 @@ TEST(BmpFile, TheSizeLimitIsCheckedBeforeAllocating) {
     const std::vector<uint8_t> file = WriteBmp(Checkerboard(64, 64));
     TImageLimitScope small(64 * 64 * 3 + file.size() - 1);
     EXPECT_THROW(ReadBmp(file), EImageTooLarge);
+}
+
+TEST(ImageLimits, CountPaddedRowsAndReportWhatASizeCannotHold) {
+    // Rows padded to four bytes, whatever the depth, and to other alignments.
+    EXPECT_EQ(PaddedImageBytes<size_t>(13, 5, 1), 20u);
+    EXPECT_EQ(PaddedImageBytes<size_t>(13, 5, 4), 40u);
+    EXPECT_EQ(PaddedImageBytes<size_t>(13, 5, 24), 200u);
+    EXPECT_EQ(PaddedImageBytes<size_t>(33, 2, 1), 16u);
+    EXPECT_EQ(PaddedImageBytes<size_t>(13, 5, 8, 1), 65u);
+    EXPECT_EQ(PaddedImageBytes<size_t>(13, 5, 8, 0), std::nullopt);
+    // A 1-bit picture one pixel wide and 2^30 + 1 high: 4 bytes a row, so
+    // 2^32 + 4 bytes, which a 32-bit size would wrap to 4.
+    const uint64_t tall = (uint64_t(1) << 30) + 1;
+    EXPECT_EQ(PaddedImageBytes<uint64_t>(1, tall, 1), 4 * tall);
+    EXPECT_EQ(PaddedImageBytes<uint32_t>(1, tall, 1), std::nullopt);
+    EXPECT_EQ(PaddedImageBytes<uint32_t>(1, tall - 1, 1), std::nullopt);
+    EXPECT_EQ(PaddedImageBytes<uint32_t>(1, (uint64_t(1) << 30) - 1, 1), uint32_t(0xFFFFFFFC));
+    // A row alone too wide for 32 bits.
+    EXPECT_EQ(PaddedImageBytes<uint32_t>(uint64_t(1) << 31, 1, 32), std::nullopt);
+    EXPECT_EQ(PaddedImageBytes<uint64_t>(UINT64_MAX, 1, 2), std::nullopt);
+
+    // The limit's check counts the same way and returns what it checked; in
+    // a 32-bit size the tall picture is too large however high the limit.
+    TImageLimits limits;
+    limits.MaxBytes = UINT64_MAX;
+    EXPECT_EQ(limits.CheckRows<uint64_t>(1, int64_t(tall), 1), 4 * tall);
+    EXPECT_THROW(limits.CheckRows<uint32_t>(1, int64_t(tall), 1), EImageTooLarge);
+    limits.MaxBytes = 200;
+    EXPECT_EQ(limits.CheckRows(13, 5, 24), 200u);
+    EXPECT_THROW(limits.CheckRows(13, 5, 24, 4, 1), EImageTooLarge); // one more byte held beside
+    EXPECT_THROW(limits.CheckRows(0, 5, 24), EImageError);
+}
+
+TEST(ImageLimits, BitmapsAndWorkingImagesCountTheirPaddedRows) {
+    // One pixel a row is 1/8 or 3 bytes of colour, but a padded row of 4.
+    {
+        TImageLimitScope limit(4 * 1000 - 1);
+        EXPECT_THROW(TBitmap(1, 1000, TPixelFormat::pf1bit), EImageTooLarge);
+        EXPECT_THROW(TBitmap(1, 1000, TPixelFormat::pf24bit), EImageTooLarge);
+    }
+    {
+        TImageLimitScope limit(4 * 1000);
+        EXPECT_EQ(TBitmap(1, 1000, TPixelFormat::pf1bit).Stride(), 4u);
+    }
+    // A working image also holds its row table.
+    const uint64_t table = 1000 * sizeof(uint8_t*);
+    {
+        TImageLimitScope limit(4 * 1000 + table - 1);
+        EXPECT_THROW(TFastBMP::CreateBlank(1, 1000), EImageTooLarge);
+    }
+    TImageLimitScope limit(4 * 1000 + table);
+    EXPECT_EQ(TFastBMP::CreateBlank(1, 1000).ByteSize(), 4000u);
+}
+
+TEST(BmpFile, AHostileTallOneBitFileIsTooLargeNotAWrappedSize) {
+    // One pixel wide, 2^30 + 1 rows high, a 4-byte block of pixels. Its
+    // padded size is 4 GiB + 4; counted as bits per pixel it looked like
+    // 128 MiB, and in a 32-bit size it wrapped to 4 bytes.
+    const std::vector<uint8_t> palette = {0, 0, 0, 0, 255, 255, 255, 0};
+    const std::vector<uint8_t> file = HandMadeBmp(40, 1, (1 << 30) + 1, 1, 0, {}, {0x80, 0, 0, 0}, palette);
+    TCountedPixels counted;
+    EXPECT_THROW(ReadBmp(file), EImageTooLarge);
+    EXPECT_EQ(counted.Blocks, 0);
+}
+
+TEST(BmpFile, UncompressedRowsMustBeInTheFileBeforeTheBitmapIsMade) {
+    // 4000 × 4000 at 24 bits claims 48 MB, within the limit; the file holds
+    // one row.
+    const std::vector<uint8_t> file = HandMadeBmp(40, 4000, 4000, 24, 0, {}, std::vector<uint8_t>(12000, 7));
+    {
+        TCountedPixels counted;
+        EXPECT_EQ(ErrorOf(file), "The bitmap file is damaged: the pixels are cut short.");
+        EXPECT_EQ(counted.Blocks, 0);
+    }
+    // A few bytes of run-length data may describe a tall picture: an
+    // end-of-bitmap code leaves every row at index 0.
+    std::vector<uint8_t> palette;
+    for (int i = 0; i < 256; ++i) palette.insert(palette.end(), {uint8_t(i), uint8_t(i), uint8_t(i), 0});
+    TCountedPixels counted;
+    const TBitmap rle = ReadBmp(HandMadeBmp(40, 16, 3000, 8, 1, {}, {4, 9, 0, 1}, palette));
+    EXPECT_EQ(counted.Blocks, 1);
+    ASSERT_EQ(rle.Height(), 3000);
+    EXPECT_EQ(rle.Index(3, 2999), 9); // the bottom row, first in the file
+    EXPECT_EQ(rle.Index(4, 2999), 0);
+    EXPECT_EQ(rle.Index(0, 0), 0);
 }
 
 TEST(ColorReduction, KeepsSystemColoursAtBothEndsAndFewColoursExact) {

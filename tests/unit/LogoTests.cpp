@@ -259,6 +259,31 @@ TEST_F(Logos, ATiledLogoRepeatsThePictureFromThePosition) {
     EXPECT_EQ(Find(empty, MakeRGB(255, 0, 0)).bottom, 399);
 }
 
+TEST_F(Logos, AShortPaletteWithoutBlackKeepsThePictureAndBackgroundOnItsOwnColours) {
+    // An 8-bit picture of four colours, none of them black: a dark grey
+    // square on red, with green and blue stripes.
+    const TRGBQuad red = MakeRGB(200, 30, 30), green = MakeRGB(30, 200, 30), blue = MakeRGB(30, 30, 200),
+                   dark = MakeRGB(40, 40, 40);
+    TBitmap b(200, 300, TPixelFormat::pf8bit);
+    b.Palette() = {red, green, blue, dark};
+    for (int y = 0; y < 300; ++y)
+        for (int x = 0; x < 200; ++x)
+            b.Row(y)[x] = uint8_t(x >= 50 && x < 150 && y >= 100 && y < 200 ? 3 : y < 20 ? 1 : y >= 280 ? 2 : 0);
+    fx.WriteScratch("four.bmp", WriteBmp(b));
+    engine->OpenImage(fx.ScratchPath("four.bmp"));
+    engine->SetPosition(0, 0);
+    engine->Color = 0x0A0A0A; // a near-black background: nearest of the four is the dark grey
+
+    const TBitmap logo = engine->ComposeLogo();
+    ASSERT_EQ(logo.Palette().size(), 256u); // padded after mapping
+    for (int y = 0; y < logo.Height(); ++y)
+        for (int x = 0; x < logo.Width(); ++x) ASSERT_LT(logo.Index(x, y), 4) << x << "," << y;
+    EXPECT_EQ(logo.Pixel(0, 0), dark);    // the background, left of the picture at column 27
+    EXPECT_EQ(logo.Pixel(319, 399), dark);
+    EXPECT_EQ(logo.Pixel(27 + 26, 78), dark); // the middle of the square
+    EXPECT_EQ(logo.Pixel(27 + 2, 40), red);
+}
+
 TEST_F(Logos, TheFirstBackupIsKeptAndRestoredAndAFailedOneIsAsked) {
     Open(64, 64);
     fx.WriteScratch("Logo.sys", Bytes("the system's own logo"));

@@ -35,6 +35,54 @@ TEST(PlacementRecord, IsStoredLittleEndianWithItsPaddingKept) {
     EXPECT_FALSE(SamePlacement(other, Sample()));
 }
 
+TEST(PlacementRecord, DamagedFieldsAreBroughtIntoRangeAndSoundOnesKeptByteForByte) {
+    // Values at the edges of the ranges, and in between, read back as stored.
+    for (int32_t offset : {-kMaxPlacementOffset, -1, 0, 77, kMaxPlacementOffset})
+        for (int32_t turn : {-kMaxPlacementTurn, -361, 0, 90, 360, kMaxPlacementTurn})
+            for (int32_t percentage : {-kMaxPlacementPercentage, 0, 1, 100, kMaxPlacementPercentage})
+                for (int32_t width : {0, 1, 1024, kMaxPlacementScreenWidth}) {
+                    TPlacement sound = Sample();
+                    sound.X = offset, sound.Y = -offset, sound.Rotate = turn;
+                    sound.Percentage = percentage, sound.ScreenWidth = width;
+                    const auto bytes = PlacementBytes(sound);
+                    const auto read = PlacementFromBytes(bytes.data(), bytes.size());
+                    ASSERT_TRUE(read);
+                    ASSERT_EQ(PlacementBytes(*read), bytes) << offset << " " << turn << " " << percentage << " " << width;
+                }
+
+    // The extremes a damaged value holds.
+    TPlacement damaged = Sample();
+    damaged.X = INT32_MIN, damaged.Y = INT32_MAX;
+    damaged.Percentage = INT32_MAX, damaged.ScreenWidth = INT32_MIN, damaged.Rotate = INT32_MIN;
+    auto bytes = PlacementBytes(damaged);
+    auto read = PlacementFromBytes(bytes.data(), bytes.size());
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->X, -kMaxPlacementOffset);
+    EXPECT_EQ(read->Y, kMaxPlacementOffset);
+    EXPECT_EQ(read->Percentage, kMaxPlacementPercentage);
+    EXPECT_EQ(read->ScreenWidth, 0); // not known, as every width below 1
+    EXPECT_EQ(read->Rotate, -128);   // -2^31 degrees turn as far as -128
+    damaged.X = INT32_MAX, damaged.Y = INT32_MIN;
+    damaged.Percentage = INT32_MIN, damaged.ScreenWidth = INT32_MAX, damaged.Rotate = INT32_MAX;
+    bytes = PlacementBytes(damaged);
+    read = PlacementFromBytes(bytes.data(), bytes.size());
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->X, kMaxPlacementOffset);
+    EXPECT_EQ(read->Y, -kMaxPlacementOffset);
+    EXPECT_EQ(read->Percentage, -kMaxPlacementPercentage);
+    EXPECT_EQ(read->ScreenWidth, kMaxPlacementScreenWidth);
+    EXPECT_EQ(read->Rotate, 127); // 2^31 - 1 = 127 modulo 360
+    // The fields that cannot overflow anything, and the padding, stay.
+    EXPECT_EQ(read->Color, Sample().Color);
+    EXPECT_EQ(read->Pad1[1], 0xAA);
+    EXPECT_EQ(read->Pad3, 0x55);
+    // An older, shorter record is brought into range as well.
+    read = PlacementFromBytes(bytes.data(), kPlacementSizeV1);
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->X, kMaxPlacementOffset);
+    EXPECT_EQ(read->Rotate, 0);
+}
+
 TEST_P(ListsOnRegistry, PlacementsAreReadOnlyFromBinaryValuesOfTheKnownSizes) {
     auto key = registry->Create(reg::Root::CurrentUser, Path("Lists\\A\\MRUData"));
     const auto full = PlacementBytes(Sample());

@@ -3,6 +3,7 @@
 #include "app/Extra.h"
 #include "app/RegistryNames.h"
 #include "engine/BmpFile.h"
+#include "engine/ImageLimits.h"
 #include "engine/Wallpaper.h"
 #include "platform/Errors.h"
 #include "unit/ImageTestSupport.h"
@@ -206,6 +207,107 @@ TEST_F(Engine, FitChoosesHeightOrWidthByTheBoundingSize) {
     engine->OpenImage(wide);
     EXPECT_EQ(engine->Image.Width(), 400);
     EXPECT_EQ(engine->Image.Height(), 200);
+}
+
+TEST_F(Engine, DamagedRecordsLoadRenderApplyAndMakeLogosWithoutOverflowing) {
+    const std::string path = Picture("damaged.bmp", 100, 80);
+    struct Case {
+        int32_t X, Y, Percentage, ScreenWidth, Rotate;
+        uint8_t Fit;
+    };
+    const Case cases[] = {
+        {INT32_MIN, INT32_MAX, INT32_MIN, INT32_MAX, INT32_MIN, 0},
+        {INT32_MAX, INT32_MIN, 0, INT32_MIN, INT32_MAX, 0},
+        {INT32_MIN, INT32_MIN, 100, 1024, INT32_MIN, 1},
+        {INT32_MAX, INT32_MAX, INT32_MAX, 1, 90, 1}, // a width of 1 multiplies every value by 1024
+        {INT32_MAX - 5, 0, 100, 1024, 0, 0},
+    };
+    for (const char* adjust : {"1", "0"}) {
+        SetOption("Options", "AdjustWallpaper", adjust);
+        for (uint8_t tile : {0, 1})
+            for (const Case& c : cases) {
+                TPlacement rec;
+                rec.X = c.X, rec.Y = c.Y, rec.Percentage = c.Percentage, rec.ScreenWidth = c.ScreenWidth;
+                rec.Rotate = c.Rotate, rec.Fit = c.Fit, rec.Tile = tile, rec.Color = 0x00FF00;
+                StoreRecord(path, rec);
+                const std::string what = std::string("adjust ") + adjust + " tile " + std::to_string(tile) + " x " +
+                                         std::to_string(c.X) + " rotate " + std::to_string(c.Rotate);
+                ASSERT_TRUE(engine->OpenImage(path)) << what;
+                const auto within = [](int32_t v, int32_t limit) { return v >= -limit && v <= limit; };
+                EXPECT_TRUE(within(engine->Position.X, kMaxPlacementOffset)) << what;
+                EXPECT_TRUE(within(engine->Position.Y, kMaxPlacementOffset)) << what;
+                EXPECT_TRUE(within(engine->Rotate, kMaxPlacementTurn)) << what;
+                EXPECT_FALSE(engine->Image.Empty()) << what;
+                engine->ApplyWallpaper();
+                const TBitmap written = WrittenWallpaper();
+                EXPECT_EQ(written.Width(), 1024) << what;
+                if (!tile) {
+                    EXPECT_EQ(written.Pixel(0, 0), MakeRGB(0, 255, 0)) << what; // the picture is far off
+                }
+                EXPECT_EQ(engine->ComposeLogo().Width(), TWallpaper::kLogoWidth) << what;
+            }
+    }
+    // The largest size a record may hold is a thousand times the picture's
+    // own: too large to render, which is the program's error, not a wrapped
+    // size.
+    TPlacement huge;
+    huge.Percentage = INT32_MAX, huge.ScreenWidth = 1024;
+    StoreRecord(path, huge);
+    EXPECT_THROW(engine->OpenImage(path), EImageTooLarge);
+}
+
+TEST_F(Engine, APictureThatScalesToNothingLeavesTheBackgroundAlone) {
+    // 1 percent of 40 × 30 rounds to 0 × 0: the picture is not drawn, at
+    // 100 percent or otherwise, tiled or not.
+    const std::string path = Picture("speck.bmp", 40, 30);
+    for (uint8_t tile : {0, 1}) {
+        TPlacement rec;
+        rec.Percentage = 1, rec.ScreenWidth = 1024, rec.Color = 0x0000FF, rec.Tile = tile;
+        rec.X = 500, rec.Y = 300;
+        StoreRecord(path, rec);
+        ASSERT_TRUE(engine->OpenImage(path));
+        EXPECT_TRUE(engine->Image.Empty()) << int(tile);
+        EXPECT_FALSE(engine->TileBuffer) << int(tile);
+        engine->ApplyWallpaper();
+        const TBitmap written = WrittenWallpaper();
+        ASSERT_EQ(written.Width(), 1024);
+        ASSERT_EQ(written.Height(), 768);
+        for (int y = 0; y < 768; ++y)
+            for (int x = 0; x < 1024; ++x) ASSERT_EQ(written.Pixel(x, y), MakeRGB(255, 0, 0)) << x << "," << y;
+        // What was applied is recorded as it was placed.
+        auto list = fx.Registry.Open(reg::Root::CurrentUser, engine->ListKey + "\\MRUData", false);
+        EXPECT_EQ(ReadPlacement(*list, path)->Percentage, 1);
+    }
+}
+
+TEST_F(Engine, ThePreviousPicturesTilesNeverOutliveIt) {
+    engine->OpenImage(Picture("tiles.bmp", 300, 200));
+    engine->SetTile(true);
+    ASSERT_TRUE(engine->TileBuffer);
+
+    // A damaged file with a tiled record: nothing loads, and nothing of the
+    // old picture is left to compose.
+    fx.WriteScratch("broken.bmp", {'B', 'M', 1, 2, 3});
+    TPlacement rec;
+    rec.Tile = 1, rec.Percentage = 100, rec.ScreenWidth = 1024;
+    StoreRecord(fx.ScratchPath("broken.bmp"), rec);
+    EXPECT_TRUE(engine->OpenImage(fx.ScratchPath("broken.bmp")));
+    ASSERT_FALSE(fx.Prompts.Messages.empty());
+    EXPECT_EQ(fx.Prompts.Messages.back().Text, "Error opening \"" + fx.ScratchPath("broken.bmp") + "\"");
+    EXPECT_FALSE(engine->TileBuffer);
+    EXPECT_TRUE(engine->ComposeScreen().Empty());
+
+    // Nor when the new picture loads but its tiles come to nothing.
+    engine->OpenImage(Picture("tiles.bmp", 300, 200));
+    engine->SetTile(true);
+    rec.Percentage = 1, rec.Color = 0xFF0000;
+    const std::string speck = Picture("speck.bmp", 40, 30);
+    StoreRecord(speck, rec);
+    EXPECT_TRUE(engine->OpenImage(speck));
+    EXPECT_FALSE(engine->TileBuffer);
+    const TBitmap screen = engine->ComposeScreen();
+    for (int y = 0; y < 768; y += 7)
+        for (int x = 0; x < 1024; x += 7) ASSERT_EQ(screen.Pixel(x, y), MakeRGB(0, 0, 255)) << x << "," << y;
 }
 
 TEST_F(Engine, RefreshReappliesAfterAWidthOrDepthChangeOnly) {
