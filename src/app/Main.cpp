@@ -4,6 +4,7 @@
 #include "app/Unit2.h"
 #include "engine/win/GdiPictures.h"
 #include "imagewindow/win/FastBMPWin.h"
+#include "platform/win32/ComPtr.h"
 #include "platform/win32/WinDesktopMetrics.h"
 #include "platform/win32/WinDesktopWallpaper.h"
 #include "platform/win32/WinRegistry.h"
@@ -50,6 +51,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         return 0;
     }
 
+    // Shell extensions run in the program's menus and commands.
+    win::OleScope ole;
     // Every bitmap lives in a device-independent section GDI can draw on.
     UseDibSectionsForBitmaps();
     UseDibSectionsForFastBMP();

@@ -23,38 +23,35 @@ static_assert(std::size(kAlignCommands) == 7, "one command per arrangement");
 
 } // namespace
 
-const std::vector<TMuraltoForm::TMenuEntry>& TMuraltoForm::PopupMenu1Entries() {
-    static const std::vector<TMenuEntry> entries = {
-        {"&About", cmAbout, 77},
-        {"&Help", cmHelp, 79},
-        {"-", 0, 0},
-        {"&Close", cmExit, 128},
-    };
-    return entries;
+// The tray menu: caption, component name, Tag, help context, image.
+constexpr TMenuSpec kPopupMenu1[] = {
+    {"&About", "About1", 0, 77, 2},
+    {"&Help", "Help", 0, 79, 3},
+    {"-", "N1"},
+    {"&Close", "Exit", 0, 128, 5},
+};
+static_assert(IsMenuTable(kPopupMenu1), "the tray menu is a menu table");
+
+void TMuraltoForm::CreatePopupMenu1() {
+    AddMenuItems(PopupMenu1, kPopupMenu1);
+    PopupMenu1.FindByName("About1")->OnClick = [this](TMenuItem&) { About1Click(); };
+    PopupMenu1.FindByName("Help")->OnClick = [this](TMenuItem&) { HelpClick(); };
+    PopupMenu1.FindByName("Exit")->OnClick = [this](TMenuItem&) { ExitClick(); };
+    menus_ = std::make_unique<TMenuHost>(*this, Handle());
+    menus_->Register(PopupMenu1);
 }
 
-win::UniqueMenu TMuraltoForm::BuildPopupMenu() {
-    win::UniqueMenu menu(CreatePopupMenu());
-    for (const auto& entry : PopupMenu1Entries()) {
-        if (std::string(entry.Caption) == "-")
-            AppendMenuW(menu.Get(), MF_SEPARATOR, 0, nullptr);
-        else
-            AppendMenuW(menu.Get(), MF_STRING, entry.Command, win::Wide(entry.Caption).c_str());
-    }
-    return menu;
+TMenuItem& TMuraltoForm::BuildPopupMenu() {
+    menus_->Rebuild(PopupMenu1);
+    return PopupMenu1;
 }
 
 void TMuraltoForm::RxTrayIcon1MouseUp(UINT mouseMessage) {
     if (mouseMessage != WM_RBUTTONUP && mouseMessage != WM_CONTEXTMENU) return;
     if (RxTrayIcon1.Busy()) return; // no menu while the wallpaper changes
-    win::UniqueMenu menu = BuildPopupMenu();
     POINT at;
     GetCursorPos(&at);
-    // The menu closes when the user clicks elsewhere only if our window is
-    // in the foreground while it is open.
-    SetForegroundWindow(Handle());
-    TrackPopupMenu(menu.Get(), TPM_RIGHTBUTTON | TPM_BOTTOMALIGN, at.x, at.y, 0, Handle(), nullptr);
-    PostMessageW(Handle(), WM_NULL, 0, 0);
+    menus_->Popup(BuildPopupMenu(), at, TPM_LEFTALIGN | TPM_BOTTOMALIGN);
 }
 
 bool TMuraltoForm::TrayCommand(UINT id) {
@@ -70,13 +67,6 @@ bool TMuraltoForm::TrayCommand(UINT id) {
             return true;
         }
     return false;
-}
-
-void TMuraltoForm::WMHelp(const HELPINFO* info) {
-    if (!info || info->iContextType != HELPINFO_MENUITEM) return;
-    for (const auto& entry : PopupMenu1Entries())
-        if (entry.Command != 0 && static_cast<int>(entry.Command) == info->iCtrlId)
-            Application().HelpContext(entry.HelpContext);
 }
 
 void TMuraltoForm::HelpClick() {

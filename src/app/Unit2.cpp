@@ -80,9 +80,14 @@ LRESULT TMuraltoForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
         WMCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
         return 0;
-    case WM_HELP:
-        WMHelp(reinterpret_cast<const HELPINFO*>(lParam));
-        return TRUE;
+    case WM_MEASUREITEM:
+    case WM_DRAWITEM:
+    case WM_MENUCHAR: {
+        // From the menu owner: offered to the program's menus.
+        LRESULT result = 0;
+        if (menus_ && menus_->Offer(message, wParam, lParam, result)) return result;
+        break;
+    }
     case WM_CTLCOLORSTATIC:
         return WMCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_SETCURSOR:
@@ -114,8 +119,9 @@ LRESULT TMuraltoForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
 // ---- Start and end ----
 
 void TMuraltoForm::FormCreate() {
-    // The fixed tray menu entries get their images when the owner-drawn
-    // menus arrive; the keep-alive counter already starts at 18.
+    // The fixed tray menu entries with their images; the keep-alive counter
+    // already starts at 18.
+    CreatePopupMenu1();
 
     // Help requests resolve the bare help file name in the program folder.
     Application().OnHelp = [this] { SetCurrentDirectoryW(win::Wide(paths_.ProgramFolder).c_str()); };

@@ -17,6 +17,8 @@
 #include "platform/win32/Form.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/TrayIcon.h"
+#include "shellmenus/MenuModel.h"
+#include "shellmenus/win/MenuHost.h"
 
 #include <functional>
 #include <memory>
@@ -33,7 +35,8 @@ class TMuraltoForm : public TForm {
 public:
     static constexpr const wchar_t* kClassName = L"TMuraltoForm";
 
-    // Tray menu commands.
+    // The program's own commands, which WM_COMMAND also carries from outside
+    // (the tray menu's entries run the same handlers).
     enum TCommand : UINT {
         cmAbout = 100,
         cmHelp,
@@ -47,12 +50,6 @@ public:
         cmNoIcons,
         cmSaveIcons,
     };
-    struct TMenuEntry {
-        const char* Caption; // "-" for a separator
-        UINT Command;
-        int HelpContext;
-    };
-    static const std::vector<TMenuEntry>& PopupMenu1Entries();
     // The about box's controls.
     enum TAboutControl : int { idMailLink = 201, idHomeLink };
 
@@ -70,8 +67,9 @@ public:
     TWallpaper& Wallpaper() { return *Wallpaper1; }
     // The guard through which every wallpaper change of the program goes.
     TChangeGuard& Changes() { return changes_; }
-    // The tray menu as it opens now (built afresh each time).
-    win::UniqueMenu BuildPopupMenu();
+    // The tray menu as it opens now, its native menu built afresh.
+    TMenuItem& BuildPopupMenu();
+    TMenuHost& Menus() { return *menus_; }
     void ShowAbout() { About1Click(); }
 
     // The warning about the shell's own automatic arrangement, shown before
@@ -103,7 +101,6 @@ private:
     void ScheduleAndRefresh();
     void WMWinIniChange();
     void WMCommand(UINT id, UINT code, HWND control);
-    void WMHelp(const HELPINFO* info);
 
     // The about box (AboutBox.cpp).
     void CreateAboutControls();
@@ -118,6 +115,7 @@ private:
     bool IsLink(HWND control) const;
 
     // Tray icon and menu (MainFormTray.cpp).
+    void CreatePopupMenu1();
     void RxTrayIcon1MouseUp(UINT mouseMessage);
     bool TrayCommand(UINT id);
     void HelpClick();
@@ -150,6 +148,11 @@ private:
     TDesktopIcons Icons;
     std::unique_ptr<TWallpaper> Wallpaper1;
 
+    // Every menu of the program draws through the menu host; its entries'
+    // command identifiers come from one allocator.
+    TCommandIds commandIds_;
+    TMenuItem PopupMenu1{commandIds_};
+    std::unique_ptr<TMenuHost> menus_;
     TRxTrayIcon RxTrayIcon1;
     TKeepAliveCounter keepAlive_;
     TTwoTickTimer timer2_;

@@ -23,6 +23,15 @@ public:
     virtual std::vector<uint8_t> ReadFile(const std::string& path) = 0;
     // The names of the files (not folders) in a folder, in no order.
     virtual std::vector<std::string> ListFiles(const std::string& folder) = 0;
+    // Every file and folder in a folder (with or without a trailing
+    // backslash), in no order, without "." and "..". Nothing when the folder
+    // cannot be listed (missing, not a folder, no access); an empty list when
+    // it holds nothing. The default lists nothing, for file systems that are
+    // never asked for folder contents.
+    virtual std::optional<std::vector<TFindData>> ListFolder(const std::string& folder) {
+        (void)folder;
+        return std::nullopt;
+    }
     // Creates or replaces the file; EFileError when that fails.
     virtual void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) = 0;
     // Copies a file over any file of the target's name; false when the

@@ -155,15 +155,21 @@ TEST_F(MainForm, StartsHiddenWithTrayIconAndProgramPaths) {
 }
 
 TEST_F(MainForm, TheTrayMenuOffersAboutHelpAndClose) {
-    win::UniqueMenu menu = form->BuildPopupMenu();
-    ASSERT_EQ(GetMenuItemCount(menu.Get()), 4);
+    HMENU menu = reinterpret_cast<HMENU>(form->BuildPopupMenu().NativeHandle);
+    ASSERT_EQ(GetMenuItemCount(menu), 4);
     std::vector<std::wstring> captions;
     for (int i = 0; i < 4; ++i) {
         wchar_t caption[64] = L"";
-        GetMenuStringW(menu.Get(), i, caption, 64, MF_BYPOSITION);
+        GetMenuStringW(menu, i, caption, 64, MF_BYPOSITION);
         captions.push_back(caption);
+        // Every entry is drawn by the program.
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_FTYPE;
+        GetMenuItemInfoW(menu, i, TRUE, &info);
+        EXPECT_TRUE(info.fType & MFT_OWNERDRAW) << i;
     }
-    EXPECT_EQ(captions, (std::vector<std::wstring>{L"&About", L"&Help", L"", L"&Close"}));
+    EXPECT_EQ(captions, (std::vector<std::wstring>{L"&About", L"&Help", L"-", L"&Close"}));
 }
 
 TEST_F(MainForm, TheAboutBoxIsCentredAndOnlyHides) {

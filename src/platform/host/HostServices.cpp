@@ -137,6 +137,22 @@ std::vector<std::string> HostFileSystem::ListFiles(const std::string& folder) {
     return names;
 }
 
+std::optional<std::vector<TFindData>> HostFileSystem::ListFolder(const std::string& folder) {
+    std::error_code ec;
+    std::filesystem::directory_iterator it(HostPath(folder), ec);
+    if (ec) return std::nullopt; // also when the path is a file
+    std::vector<TFindData> entries;
+    // An entry that fails to read ends the list, as a failing find-next does.
+    for (const std::filesystem::directory_iterator end; it != end; it.increment(ec)) {
+        TFindData found;
+        found.LongName = it->path().filename().string();
+        std::error_code statusError; // a link counts as what it points to
+        found.Directory = it->is_directory(statusError);
+        entries.push_back(std::move(found));
+    }
+    return entries;
+}
+
 void HostFileSystem::WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
     std::ofstream out(HostPath(path), std::ios::binary | std::ios::trunc);
     if (out) out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));

@@ -72,6 +72,7 @@ public:
     bool DirectoryExists(const std::string& path) override;
     std::vector<uint8_t> ReadFile(const std::string& path) override;
     std::vector<std::string> ListFiles(const std::string& folder) override;
+    std::optional<std::vector<TFindData>> ListFolder(const std::string& folder) override;
     void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) override;
     bool Copy(const std::string& from, const std::string& to) override;
 

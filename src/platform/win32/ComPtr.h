@@ -5,6 +5,7 @@
 // CoTaskMemFree is the shell's allocator on every Windows this code runs on),
 // and the library initialised for one scope.
 #include <objbase.h>
+#include <ole2.h>
 #include <shtypes.h>
 
 #include <cassert>
@@ -103,6 +104,21 @@ public:
     }
     ComScope(const ComScope&) = delete;
     ComScope& operator=(const ComScope&) = delete;
+
+private:
+    HRESULT hr_;
+};
+
+// OLE for the life of the object (shell extensions that the shell loads for
+// the program need it), undone only when this call started it.
+class OleScope {
+public:
+    OleScope() : hr_(OleInitialize(nullptr)) {}
+    ~OleScope() {
+        if (SUCCEEDED(hr_)) OleUninitialize();
+    }
+    OleScope(const OleScope&) = delete;
+    OleScope& operator=(const OleScope&) = delete;
 
 private:
     HRESULT hr_;

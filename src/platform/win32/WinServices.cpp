@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cwchar>
 #include <vector>
 
 double WinClock::Now() {
@@ -148,6 +149,29 @@ std::vector<std::string> WinFileSystem::ListFiles(const std::string& folder) {
         if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(win::Utf8(data.cFileName));
     } while (FindNextFileW(find.Get(), &data));
     return names;
+}
+
+std::optional<std::vector<TFindData>> WinFileSystem::ListFolder(const std::string& folder) {
+    std::string pattern = folder;
+    if (!pattern.empty() && pattern.back() != '\\') pattern += '\\';
+    WIN32_FIND_DATAW data;
+    const HANDLE first = FindFirstFileW(win::Wide(pattern + "*.*").c_str(), &data);
+    // The root of an empty drive has no "." entry and reports no match.
+    if (first == INVALID_HANDLE_VALUE) {
+        if (GetLastError() == ERROR_FILE_NOT_FOUND && DirectoryExists(pattern)) return std::vector<TFindData>{};
+        return std::nullopt;
+    }
+    win::UniqueFindHandle find(first);
+    std::vector<TFindData> entries;
+    do {
+        if (wcscmp(data.cFileName, L".") == 0 || wcscmp(data.cFileName, L"..") == 0) continue;
+        TFindData found;
+        found.LongName = win::Utf8(data.cFileName);
+        found.AlternateName = win::Utf8(data.cAlternateFileName);
+        found.Directory = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        entries.push_back(std::move(found));
+    } while (FindNextFileW(find.Get(), &data));
+    return entries;
 }
 
 void WinFileSystem::WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
