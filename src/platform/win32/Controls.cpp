@@ -47,11 +47,11 @@ void TControls::Create(HWND parent, const std::vector<TControlSpec>& table, UINT
     table_ = table;
     windows_.clear();
     const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
-    for (const TControlSpec& spec : table_) {
-        HWND control = CreateWindowExW(spec.ExStyle, spec.ClassName, Wide(spec.Caption ? spec.Caption : "").c_str(),
-                                       WS_CHILD | WS_VISIBLE | spec.Style, 0, 0, 0, 0, parent,
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.Id)), instance, nullptr);
-        if (!control) ThrowLastError(std::string("Cannot create the control ") + spec.Name);
+    for (const TControlSpec& row : table_) {
+        HWND control = CreateWindowExW(row.ExStyle, row.ClassName, Wide(row.Caption ? row.Caption : "").c_str(),
+                                       WS_CHILD | WS_VISIBLE | row.Style, 0, 0, 0, 0, parent,
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.Id)), instance, nullptr);
+        if (!control) ThrowLastError(std::string("Cannot create the control ") + row.Name);
         windows_.push_back(control);
         Place(windows_.size() - 1, dpi, fonts);
     }
@@ -62,11 +62,11 @@ void TControls::Layout(UINT dpi, const TFormFonts& fonts) {
 }
 
 void TControls::Place(size_t index, UINT dpi, const TFormFonts& fonts) {
-    const TControlSpec& spec = table_[index];
+    const TControlSpec& row = table_[index];
     HWND control = windows_[index];
-    SetWindowPos(control, nullptr, ScaleFromDesign(spec.Left, dpi), ScaleFromDesign(spec.Top, dpi),
-                 ScaleFromDesign(spec.Width, dpi), ScaleFromDesign(spec.Height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.Get(spec.Font)), TRUE);
+    SetWindowPos(control, nullptr, ScaleFromDesign(row.Left, dpi), ScaleFromDesign(row.Top, dpi),
+                 ScaleFromDesign(row.Width, dpi), ScaleFromDesign(row.Height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.Get(row.Font)), TRUE);
 }
 
 HWND TControls::ById(int id) const {
@@ -88,8 +88,8 @@ const TControlSpec* TControls::SpecOf(HWND control) const {
 }
 
 const TControlSpec* TControls::SpecById(int id) const {
-    for (const TControlSpec& spec : table_)
-        if (spec.Id == id) return &spec;
+    for (const TControlSpec& row : table_)
+        if (row.Id == id) return &row;
     return nullptr;
 }
 

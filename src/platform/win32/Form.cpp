@@ -152,9 +152,9 @@ void TForm::ApplyDpi(UINT dpi) {
 
 bool TForm::ControlHelp(const HELPINFO* info) {
     if (!info || info->iContextType != HELPINFO_WINDOW) return false;
-    const win::TControlSpec* spec = controls_.SpecOf(static_cast<HWND>(info->hItemHandle));
-    if (!spec || spec->HelpContext == 0) return false;
-    application_.HelpContext(spec->HelpContext);
+    const win::TControlSpec* row = controls_.SpecOf(static_cast<HWND>(info->hItemHandle));
+    if (!row || row->HelpContext == 0) return false;
+    application_.HelpContext(row->HelpContext);
     return true;
 }
 
