@@ -5,6 +5,7 @@
 #include "platform/host/HostServices.h"
 #include "platform/win32/Form.h"
 #include "platform/win32/Handles.h"
+#include "platform/win32/WinServices.h"
 #include "shellmenus/BetterMenu.h"
 #include "shellmenus/win/MenuHost.h"
 #include "shellmenus/win/SystemImageList.h"
@@ -238,6 +239,49 @@ TEST_F(MenuHostTest, ASubMenuIsFilledWhenItOpens) {
     host->Popup(root, POINT{100, 100});
     EXPECT_EQ(opened, 1);
     EXPECT_EQ(shown, 3);
+}
+
+TEST_F(MenuHostTest, AFolderSubMenuListsTheFolderWhenItOpens) {
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring folder = std::wstring(temp) + L"muralto-menu-folder";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    CreateDirectoryW((folder + L"\\Sub").c_str(), nullptr);
+    for (const wchar_t* name : {L"b.jpg", L"A.JPG", L"notes.txt"})
+        win::UniqueFileHandle(CreateFileW((folder + L"\\" + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                          0, nullptr));
+    WinFileSystem files;
+    WinSystemFolders folders;
+    WinScreen screen;
+    WinSystemIcons icons;
+    TBetterMenu builder(files, folders, screen, host->Measurer(), icons);
+    TMenuItem& entry = root.Insert(0, "&Pictures");
+    entry.AddPlaceholder();
+    builder.RootFolders = {win::Utf8(folder)};
+    builder.ExtensionFilter = {"jpg"};
+    builder.RootEntry = &entry;
+    std::vector<std::string> selected;
+    builder.OnSelect = [&](TBetterMenu&, const std::string& path) { selected.push_back(path); };
+    entry.OnClick = builder.ClickHandler();
+    host->Rebuild(root);
+
+    std::vector<std::wstring> shown;
+    TMenuScript script({[] { Key(VK_DOWN); }, [] { Key(VK_RIGHT); },
+                        [&] {
+                            HMENU menu = reinterpret_cast<HMENU>(entry.NativeHandle);
+                            for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+                                wchar_t text[64] = L"";
+                                GetMenuStringW(menu, i, text, 64, MF_BYPOSITION);
+                                shown.push_back(text);
+                            }
+                        },
+                        [] { Key(VK_DOWN); }, [] { Key(VK_RETURN); }});
+    host->Popup(root, POINT{100, 100});
+    EXPECT_EQ(shown, (std::vector<std::wstring>{L"Sub", L"A.JPG", L"b.jpg"}));
+    EXPECT_EQ(selected, std::vector<std::string>{"A.JPG"});
+    for (const wchar_t* name : {L"b.jpg", L"A.JPG", L"notes.txt"}) DeleteFileW((folder + L"\\" + name).c_str());
+    RemoveDirectoryW((folder + L"\\Sub").c_str());
+    RemoveDirectoryW(folder.c_str());
 }
 
 namespace {
