@@ -628,3 +628,20 @@ TEST_F(ShellCommandSystemIcons, ItemIdentifierGivesTheIconOfItsPath) {
     EXPECT_LT(index, ImageList_GetImageCount(SystemSmallImageList()));
     EXPECT_EQ(SystemIconIndexOfItem(nullptr), kNoSystemIcon);
 }
+
+TEST_F(ShellCommandSystemIcons, RememberedFileTypesGiveTheShellsOwnIndexes) {
+    // The menus remember icons by file type; what they give must be what the
+    // shell says of each file, for remembered types and for types whose
+    // files draw their own icons alike.
+    for (const wchar_t* name : {L"first.txt", L"second.TXT", L"picture.bmp"})
+        win::UniqueFileHandle(CreateFileW((folder / name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    wchar_t program[MAX_PATH];
+    GetModuleFileNameW(nullptr, program, MAX_PATH);
+    WinSystemIcons icons;
+    for (int pass = 0; pass < 2; ++pass) {
+        for (const std::wstring& path : {folder / L"first.txt", folder / L"second.TXT", folder / L"picture.bmp",
+                                         std::wstring(program), folder.Path()})
+            EXPECT_EQ(icons.IndexByPath(Utf8(path)), SystemIconIndex(Utf8(path))) << Utf8(path);
+        icons.Forget();
+    }
+}

@@ -10,6 +10,7 @@
 #include <shtypes.h>
 
 #include <cstdint>
+#include <map>
 #include <string>
 
 // A lookup that the shell cannot answer gives this index.
@@ -32,10 +33,21 @@ int SystemIconIndexOfAttributes(const std::string& path, uint32_t attributes);
 int SystemIconIndexOfItem(PCIDLIST_ABSOLUTE item);
 
 // The lookups as the menus ask for them.
+// The lookups as the folder menus ask them. A file's icon mostly depends on
+// its type alone, and asking the shell about each of a folder's files costs
+// milliseconds apiece (it opens every file), so the icons of file types that
+// draw the same icon for every file are remembered by extension. Types whose
+// icon is the file's own (programs, icons, shortcuts, a "%1" default icon or
+// an icon handler) and folders are always asked about. Forget drops what
+// was learnt, for a menu opening after file types may have changed.
 class WinSystemIcons : public ISystemIcons {
 public:
-    int32_t IndexByPath(const std::string& path) override { return SystemIconIndex(path); }
+    int32_t IndexByPath(const std::string& path) override;
     int32_t IndexByAttributes(const std::string& path, uint32_t attributes) override {
         return SystemIconIndexOfAttributes(path, attributes);
     }
+    void Forget() { byExtension_.clear(); }
+
+private:
+    std::map<std::wstring, int32_t> byExtension_; // upper-cased extension, dot included
 };
