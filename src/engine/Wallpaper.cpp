@@ -130,7 +130,7 @@ void TWallpaper::ReadItems() {
 void TWallpaper::SelectList(const std::string& name) {
     if (!IsValidListName(name)) return;
     ListName = name;
-    if (owner_ == TOwnerKind::MainForm) TRegIniFiles(Registry(), programKey_).WriteString(kLists, kCurrent, name);
+    if (owner_ == TOwnerKind::MainForm) settings::TSettings(Registry(), programKey_).Write(settings::kCurrentList, name);
     ListKey = ListPath(name);
     CreateKey(Registry(), ListKey);
     if (owner_ == TOwnerKind::MainForm) RefreshIfStale();

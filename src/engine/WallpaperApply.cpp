@@ -3,6 +3,7 @@
 #include "engine/Wallpaper.h"
 
 #include "app/Extra.h"
+#include "app/Settings.h"
 #include "engine/BmpFile.h"
 #include "engine/ListStore.h"
 #include "platform/DesktopWallpaper.h"
@@ -119,9 +120,7 @@ void TWallpaper::RecordWallpaper() {
     }
     TRegIniFiles(Registry(), ListKey).WriteString(kListOptionsChanger, kWallpaper, FileName);
 
-    TRegistry user(Registry(), reg::Root::CurrentUser);
-    user.OpenKey("\\" + reg::JoinPath(programKey_, kOptionsChanger), true);
-    user.WriteDateTime(kTime, platform_.Clock.Now());
+    settings::TSettings(Registry(), programKey_).Write(settings::kTime, platform_.Clock.Now());
 }
 
 bool TWallpaper::ColorDepthChanged() {
