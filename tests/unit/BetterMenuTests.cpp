@@ -3,6 +3,7 @@
 #include "platform/Text.h"
 #include "platform/host/HostServices.h"
 #include "shellmenus/BetterMenu.h"
+#include "unit/ImageTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -11,23 +12,9 @@
 #include <fstream>
 #include <map>
 
-#ifdef _WIN32
-#include <process.h>
-#else
-#include <unistd.h>
-#endif
-
 namespace fs = std::filesystem;
 
 namespace {
-
-int ProcessId() {
-#ifdef _WIN32
-    return _getpid();
-#else
-    return getpid();
-#endif
-}
 
 // Seven pixels a byte.
 class TFixedWidthText : public ITextMeasurer {

@@ -35,6 +35,9 @@ std::string NativePathOf(const std::string& linuxPath) {
 #endif
 }
 
+
+} // namespace
+
 int ProcessId() {
 #ifdef _WIN32
     return _getpid();
@@ -42,8 +45,6 @@ int ProcessId() {
     return getpid();
 #endif
 }
-
-} // namespace
 
 std::string FixturePath(const std::string& name) {
     return ProgramPathOf(std::string(MURALTO_FIXTURES) + "/" + name);

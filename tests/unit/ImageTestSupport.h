@@ -12,6 +12,10 @@
 #include <string>
 #include <vector>
 
+// This test program's process id, for scratch names that runs in parallel
+// do not share.
+int ProcessId();
+
 // The fixture's path as the program sees it ("Z:\...\fixtures\name").
 std::string FixturePath(const std::string& name);
 std::vector<uint8_t> ReadFixture(const std::string& name);
