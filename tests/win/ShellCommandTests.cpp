@@ -123,20 +123,6 @@ private:
     std::wstring path_;
 };
 
-// OLE for the test's thread, as the program has it from its start.
-class TOle {
-public:
-    TOle() : hr_(OleInitialize(nullptr)) {}
-    ~TOle() {
-        if (SUCCEEDED(hr_)) OleUninitialize();
-    }
-    TOle(const TOle&) = delete;
-    TOle& operator=(const TOle&) = delete;
-
-private:
-    HRESULT hr_;
-};
-
 // Programs the shell starts while this lives write their marker here.
 class TMarker {
 public:
@@ -258,7 +244,7 @@ private:
 
 class ShellCommandFile : public ::testing::Test {
 protected:
-    TOle ole;
+    win::OleScope ole; // as the program has it from its start
     TTempFolder folder;
     TOwner owner;
 };
@@ -498,7 +484,7 @@ std::wstring CurrentDirectory() {
 
 class ShellCommandDesktop : public ::testing::Test {
 protected:
-    TOle ole;
+    win::OleScope ole; // as the program has it from its start
     TOwner owner;
 };
 
@@ -574,7 +560,7 @@ TEST_F(ShellCommandDesktop, PositionPastTheLastItemRunsNothing) {
 
 class ShellCommandSystemIcons : public ::testing::Test {
 protected:
-    TOle ole;
+    win::OleScope ole; // as the program has it from its start
     TTempFolder folder;
 };
 
