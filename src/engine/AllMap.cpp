@@ -42,6 +42,17 @@ const std::vector<std::string>& ImageExtensions() {
     return extensions;
 }
 
+const std::string& OpenPictureFilter() {
+    static const std::string filter = "Muralto Files|*.jpg;*.jpe;*.jpeg;*.gif;*.pcx;*.bmp;*.ico;*.emf;*.wmf"
+                                      "|Jpeg Image Files (JPG JPE JPEG)|*.jpg;*.jpe;*.jpeg"
+                                      "|Gif Image Files (GIF)|*.gif"
+                                      "|Pcx Image Files (PCX)|*.pcx"
+                                      "|Windows Bitmaps (BMP)|*.bmp"
+                                      "|Windows Icons (ICO)|*.ico"
+                                      "|Windows Metafiles (EMF WMF)|*.emf;*.wmf";
+    return filter;
+}
+
 std::string ExtractExtension(const std::string& fileName) {
     const size_t dot = fileName.find_last_of('.');
     const size_t slash = fileName.find_last_of("\\:/");

@@ -25,6 +25,9 @@ public:
 // The extensions with their dot, as the program lists them.
 const std::vector<std::string>& ImageExtensions();
 bool IsImageFile(const std::string& fileName);
+// The picture open dialog's filter: pairs of a description and its patterns,
+// every part separated by "|", all the program's pictures first.
+const std::string& OpenPictureFilter();
 // The part after the last dot ("" when there is none).
 std::string ExtractExtension(const std::string& fileName);
 

@@ -95,6 +95,9 @@ public:
     void AlignImage(int kind);
     enum TSnapshotMode { snSave = 0, snRestore = 1, snDiscard = 2 };
     void Snapshot(int mode);
+    // The open dialog, starting in the current image's folder when that file
+    // exists; the chosen file is opened with OpenImage.
+    void BrowseImage();
     void OpenCurrentWallpaper();
     std::string GetWallpaperSource();
     // The first, last, next or previous image of FileName's folder.

@@ -262,6 +262,16 @@ void TWallpaper::Snapshot(int mode) {
     }
 }
 
+void TWallpaper::BrowseImage() {
+    std::string folder;
+    if (!FileName.empty() && platform_.Files.FileExists(FileName)) {
+        const size_t slash = FileName.find_last_of('\\');
+        if (slash != std::string::npos) folder = FileName.substr(0, slash);
+        if (!folder.empty() && folder.back() == ':') folder += '\\'; // a drive's root
+    }
+    if (const auto chosen = platform_.Prompts.OpenPicture(folder)) OpenImage(*chosen);
+}
+
 void TWallpaper::OpenCurrentWallpaper() {
     TSettingsReader desktop(Registry(), kControlPanelDesktopKey);
     FileName = desktop.ReadString("", kDeskWallpaper, "");

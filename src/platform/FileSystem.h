@@ -37,6 +37,11 @@ public:
     // Copies a file over any file of the target's name; false when the
     // source cannot be read or the target cannot be written.
     virtual bool Copy(const std::string& from, const std::string& to) = 0;
+    // Sends one file to the Recycle Bin the way the shell does, with its own
+    // confirmation and progress over the active window; the outcome is seen
+    // only in whether the file still exists. Where there is no Recycle Bin
+    // the file is deleted.
+    virtual void SendToRecycleBin(const std::string& path) = 0;
 };
 
 // Where the system and the program live.

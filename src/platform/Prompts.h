@@ -15,6 +15,10 @@ public:
     // A line of text, or nothing when the user cancels.
     virtual std::optional<std::string> InputBox(const std::string& caption, const std::string& prompt,
                                                 const std::string& initial) = 0;
+    // The open dialog for a picture, starting in the folder (none: the
+    // system's choice); the chosen file's full path, or nothing when the
+    // user cancels.
+    virtual std::optional<std::string> OpenPicture(const std::string& initialFolder) = 0;
 };
 
 constexpr const char* kAppTitle = "Muralto";

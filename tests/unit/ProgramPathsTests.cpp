@@ -28,6 +28,7 @@ public:
     std::vector<uint8_t> ReadFile(const std::string&) override { return {}; }
     std::vector<std::string> ListFiles(const std::string&) override { return {}; }
     void WriteFile(const std::string&, const std::vector<uint8_t>&) override {}
+    void SendToRecycleBin(const std::string&) override {}
     bool Copy(const std::string&, const std::string&) override { return false; }
     std::vector<std::string> asked;
 };

@@ -352,6 +352,30 @@ TEST_F(Engine, AVanishedEntryLeavesTheListWithAMessage) {
     EXPECT_EQ(fx.Prompts.Messages.back().Text, "\"" + path + "\" does not exist!");
 }
 
+TEST_F(Engine, BrowsingStartsInTheImagesFolderAndOpensTheChoice) {
+    // No image yet: the dialog starts where the system likes.
+    fx.Prompts.PictureAnswers.push_back(std::nullopt);
+    engine->BrowseImage();
+    ASSERT_EQ(fx.Prompts.PictureFolders.size(), 1u);
+    EXPECT_EQ(fx.Prompts.PictureFolders[0], "");
+    EXPECT_TRUE(engine->FileName.empty());
+
+    const std::string first = Picture("first.bmp", 40, 30), second = Picture("second.bmp", 60, 20);
+    engine->OpenImage(first);
+    fx.Prompts.PictureAnswers.push_back(second);
+    engine->BrowseImage();
+    EXPECT_EQ(fx.Prompts.PictureFolders[1], first.substr(0, first.find_last_of('\\')));
+    EXPECT_EQ(engine->FileName, second);
+    EXPECT_EQ(engine->Image.Width(), 60);
+
+    // Cancelled: the image stays; a vanished image's folder is not offered.
+    fx.RemoveScratch("second.bmp");
+    engine->BrowseImage();
+    EXPECT_EQ(fx.Prompts.PictureFolders[2], "");
+    EXPECT_EQ(engine->FileName, second);
+    EXPECT_EQ(engine->Image.Width(), 60);
+}
+
 class Changer : public Engine {
 protected:
     std::vector<std::string> paths;

@@ -64,6 +64,14 @@ std::optional<std::string> ScriptedPrompts::InputBox(const std::string& caption,
     return answer;
 }
 
+std::optional<std::string> ScriptedPrompts::OpenPicture(const std::string& initialFolder) {
+    PictureFolders.push_back(initialFolder);
+    if (PictureAnswers.empty()) return std::nullopt;
+    auto answer = PictureAnswers.front();
+    PictureAnswers.pop_front();
+    return answer;
+}
+
 std::filesystem::path HostFileSystem::HostPath(const std::string& windowsPath) const {
     namespace fs = std::filesystem;
     std::vector<std::string> parts;
@@ -163,4 +171,9 @@ bool HostFileSystem::Copy(const std::string& from, const std::string& to) {
     namespace fs = std::filesystem;
     std::error_code ec; // a missing source or a folder is an error too
     return fs::copy_file(HostPath(from), HostPath(to), fs::copy_options::overwrite_existing, ec) && !ec;
+}
+
+void HostFileSystem::SendToRecycleBin(const std::string& path) {
+    std::error_code ec; // as a shell whose user said no: the file stays
+    if (std::filesystem::is_regular_file(HostPath(path), ec)) std::filesystem::remove(HostPath(path), ec);
 }

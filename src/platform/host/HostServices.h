@@ -54,11 +54,16 @@ public:
     bool Confirm(const std::string& text) override;
     std::optional<std::string> InputBox(const std::string& caption, const std::string& prompt,
                                         const std::string& initial) override;
+    std::optional<std::string> OpenPicture(const std::string& initialFolder) override;
 
     std::vector<Shown> Messages;
     std::vector<std::string> Questions;
     std::deque<bool> ConfirmAnswers;
     std::deque<std::optional<std::string>> InputAnswers;
+    // The folders the open dialog started in, and its answers (none left:
+    // the user cancels).
+    std::vector<std::string> PictureFolders;
+    std::deque<std::optional<std::string>> PictureAnswers;
 };
 
 // Windows paths over a real folder: "C:\A\b.txt" is ROOT/C/A/b.txt. Each
@@ -75,6 +80,7 @@ public:
     std::optional<std::vector<TFindData>> ListFolder(const std::string& folder) override;
     void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) override;
     bool Copy(const std::string& from, const std::string& to) override;
+    void SendToRecycleBin(const std::string& path) override;
 
     // The host path a Windows path stands for (existing elements matched
     // without regard to case; the rest taken as written).

@@ -4,6 +4,8 @@
 #include "platform/win32/Handles.h"
 #include "platform/win32/InputBox.h"
 
+#include <shellapi.h>
+
 #include <algorithm>
 #include <cstdint>
 #include <cwchar>
@@ -75,6 +77,11 @@ bool WinPrompts::Confirm(const std::string& text) {
 std::optional<std::string> WinPrompts::InputBox(const std::string& caption, const std::string& prompt,
                                                 const std::string& initial) {
     return TInputBox::Ask(application_, caption, prompt, initial);
+}
+
+std::optional<std::string> WinPrompts::OpenPicture(const std::string& initialFolder) {
+    if (!PictureDialog) throw EMuraltoError("The picture open dialog is not available.");
+    return PictureDialog(initialFolder);
 }
 
 std::optional<TFindData> WinFileSystem::FindFirst(const std::string& path) {
@@ -190,4 +197,17 @@ void WinFileSystem::WriteFile(const std::string& path, const std::vector<uint8_t
 
 bool WinFileSystem::Copy(const std::string& from, const std::string& to) {
     return ::CopyFileW(win::Wide(from).c_str(), win::Wide(to).c_str(), FALSE) != 0;
+}
+
+void WinFileSystem::SendToRecycleBin(const std::string& path) {
+    // The shell's list of names ends with an empty one.
+    std::wstring names = win::Wide(path);
+    names.push_back(L'\0');
+    names.push_back(L'\0');
+    SHFILEOPSTRUCTW operation{};
+    operation.hwnd = GetActiveWindow();
+    operation.wFunc = FO_DELETE;
+    operation.pFrom = names.c_str();
+    operation.fFlags = FOF_ALLOWUNDO | FOF_FILESONLY;
+    SHFileOperationW(&operation);
 }

@@ -5,6 +5,8 @@
 #include "platform/Prompts.h"
 #include "platform/Screen.h"
 
+#include <functional>
+
 class WinClock : public IClock {
 public:
     double Now() override;
@@ -30,6 +32,10 @@ public:
     bool Confirm(const std::string& text) override;
     std::optional<std::string> InputBox(const std::string& caption, const std::string& prompt,
                                         const std::string& initial) override;
+    // Shows the dialog installed as PictureDialog (the program's picture
+    // open dialog with its preview, which this layer does not know).
+    std::optional<std::string> OpenPicture(const std::string& initialFolder) override;
+    std::function<std::optional<std::string>(const std::string& initialFolder)> PictureDialog;
 
 private:
     TApplication& application_;
@@ -45,6 +51,7 @@ public:
     std::optional<std::vector<TFindData>> ListFolder(const std::string& folder) override;
     void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) override;
     bool Copy(const std::string& from, const std::string& to) override;
+    void SendToRecycleBin(const std::string& path) override;
 };
 
 class WinSystemFolders : public ISystemFolders {
