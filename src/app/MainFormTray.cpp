@@ -47,6 +47,14 @@ TMenuItem& TMuraltoForm::BuildPopupMenu() {
 }
 
 void TMuraltoForm::RxTrayIcon1MouseUp(UINT mouseMessage) {
+    // A left click, pressed and released on the icon, shows the wallpaper.
+    if (mouseMessage == WM_LBUTTONDOWN) trayLeftDown_ = true;
+    if (mouseMessage == WM_LBUTTONUP) {
+        const bool clicked = trayLeftDown_;
+        trayLeftDown_ = false;
+        if (clicked && hooks_.ShowCurrentWallpaper) hooks_.ShowCurrentWallpaper();
+        return;
+    }
     if (mouseMessage != WM_RBUTTONUP && mouseMessage != WM_CONTEXTMENU) return;
     if (RxTrayIcon1.Busy()) return; // no menu while the wallpaper changes
     POINT at;

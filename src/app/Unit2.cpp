@@ -216,6 +216,11 @@ void TMuraltoForm::ScheduleAndRefresh() {
     RestoreIcons();
 }
 
+void TMuraltoForm::ImageApplied() {
+    Wallpaper1->CheckSchedule();
+    RxTrayIcon1.SetHint(Wallpaper1->Hint);
+}
+
 void TMuraltoForm::WMWinIniChange() {
     RestartTimer2();
 }

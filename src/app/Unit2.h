@@ -28,6 +28,8 @@
 // What the main form hands on to the parts that open images and uninstall.
 struct TMainFormHooks {
     std::function<void(const std::string& fileName, bool newWindow)> OpenImage;
+    // A left click on the tray icon: the desktop's wallpaper in an image window.
+    std::function<void()> ShowCurrentWallpaper;
     std::function<void()> Uninstall;
 };
 
@@ -71,6 +73,9 @@ public:
     TMenuItem& BuildPopupMenu();
     TMenuHost& Menus() { return *menus_; }
     void ShowAbout() { About1Click(); }
+    // After an image window applied its picture: the changer looks at its
+    // schedule again and the tray icon's hint follows it.
+    void ImageApplied();
 
     // The warning about the shell's own automatic arrangement, shown before
     // an arrangement unless the user switched it off.
@@ -158,5 +163,7 @@ private:
     TTwoTickTimer timer2_;
     win::UniqueChangeNotification desktopWatch_;
     bool hotKeyRegistered_ = false;
+    // The left button went down on the tray icon (a click is its release).
+    bool trayLeftDown_ = false;
     bool destroyed_ = false;
 };

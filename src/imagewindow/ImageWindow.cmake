@@ -3,4 +3,5 @@
 target_sources(muralto_core PRIVATE
   ${CMAKE_CURRENT_SOURCE_DIR}/imagewindow/EffectsPreview.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/imagewindow/ImageWindowRules.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/imagewindow/PaintBuffer.cpp
 )

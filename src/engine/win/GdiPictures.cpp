@@ -2,6 +2,7 @@
 
 #include "engine/IconReader.h"
 #include "engine/ImageLimits.h"
+#include "engine/win/DibInfo.h"
 #include "platform/win32/Handles.h"
 
 #include <algorithm>
@@ -12,18 +13,9 @@ namespace {
 class TDibSection : public TPixelMemory {
 public:
     TDibSection(int width, int height, TPixelFormat format) {
-        struct {
-            BITMAPINFOHEADER Header;
-            RGBQUAD Colors[256];
-        } info{};
-        info.Header.biSize = sizeof(BITMAPINFOHEADER);
-        info.Header.biWidth = width;
-        info.Header.biHeight = -height; // top-down, as the program's rows run
-        info.Header.biPlanes = 1;
-        info.Header.biBitCount = static_cast<WORD>(BitsPerPixel(format));
-        info.Header.biCompression = BI_RGB;
+        TDibInfo info = DibInfo(width, height, format);
         void* bits = nullptr;
-        section_.Reset(CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0));
+        section_.Reset(CreateDIBSection(nullptr, info.Get(), DIB_RGB_COLORS, &bits, nullptr, 0));
         bits_ = static_cast<uint8_t*>(bits);
     }
     uint8_t* Data() override { return bits_; }

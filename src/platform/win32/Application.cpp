@@ -6,7 +6,19 @@
 
 TApplication::TApplication(HINSTANCE instance) : instance_(instance) {}
 
+bool TApplication::OfferKey(const MSG& msg) {
+    if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+    for (const auto& [window, handler] : keyHandlers_)
+        if (msg.hwnd == window || IsChild(window, msg.hwnd)) {
+            // A copy: the handler may add or remove handlers meanwhile.
+            const TKeyHandler handle = handler;
+            return handle(msg);
+        }
+    return false;
+}
+
 bool TApplication::Dispatch(MSG& msg) {
+    if (OfferKey(msg)) return true;
     for (HWND window : keyPreview_)
         if (IsWindowVisible(window) && IsDialogMessageW(window, &msg)) return true;
     TranslateMessage(&msg);
@@ -69,6 +81,17 @@ void TApplication::AddKeyPreview(HWND window) {
 
 void TApplication::RemoveKeyPreview(HWND window) {
     keyPreview_.erase(std::remove(keyPreview_.begin(), keyPreview_.end(), window), keyPreview_.end());
+}
+
+void TApplication::AddKeyHandler(HWND window, TKeyHandler handler) {
+    RemoveKeyHandler(window);
+    keyHandlers_.emplace_back(window, std::move(handler));
+}
+
+void TApplication::RemoveKeyHandler(HWND window) {
+    keyHandlers_.erase(std::remove_if(keyHandlers_.begin(), keyHandlers_.end(),
+                                      [window](const auto& entry) { return entry.first == window; }),
+                       keyHandlers_.end());
 }
 
 HCURSOR TApplication::Cursor(int id) const {

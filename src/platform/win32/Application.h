@@ -6,6 +6,7 @@
 #include <exception>
 #include <functional>
 #include <map>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -62,12 +63,23 @@ public:
     void AddKeyPreview(HWND window);
     void RemoveKeyPreview(HWND window);
 
+    // Forms that see their keys first: the handler gets every key pressed
+    // in the window or in one of its children before the key is dispatched,
+    // and the key then goes on to the control unless the handler returns
+    // true. (Dialog navigation would swallow Enter, Escape, Tab and the
+    // arrows before the form saw them.)
+    using TKeyHandler = std::function<bool(const MSG& key)>;
+    void AddKeyHandler(HWND window, TKeyHandler handler);
+    void RemoveKeyHandler(HWND window);
+
 private:
     bool Dispatch(MSG& msg);
+    bool OfferKey(const MSG& msg);
     void ShowError(const std::string& text);
 
     HINSTANCE instance_;
     bool terminated_ = false;
     std::vector<HWND> keyPreview_;
+    std::vector<std::pair<HWND, TKeyHandler>> keyHandlers_;
     std::map<int, HCURSOR> cursors_;
 };

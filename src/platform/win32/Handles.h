@@ -114,6 +114,11 @@ struct BitmapTraits {
     static HBITMAP Invalid() { return nullptr; }
     static void Close(HBITMAP h) { DeleteObject(h); }
 };
+struct PaletteTraits {
+    static constexpr TObjectKind Kind = TObjectKind::Gdi;
+    static HPALETTE Invalid() { return nullptr; }
+    static void Close(HPALETTE h) { DeleteObject(h); }
+};
 struct DCTraits { // memory DCs made by CreateCompatibleDC
     static constexpr TObjectKind Kind = TObjectKind::Gdi;
     static HDC Invalid() { return nullptr; }
@@ -136,6 +141,7 @@ using UniqueGdiObject = UniqueHandle<HGDIOBJ, GdiTraits>;
 using UniqueFont = UniqueHandle<HFONT, FontTraits>;
 using UniqueBitmap = UniqueHandle<HBITMAP, BitmapTraits>;
 using UniqueDC = UniqueHandle<HDC, DCTraits>;
+using UniquePalette = UniqueHandle<HPALETTE, PaletteTraits>;
 using UniqueImageList = UniqueHandle<HIMAGELIST, ImageListTraits>;
 
 // A window's DC from GetDC (or the screen's, for a null window), given back
