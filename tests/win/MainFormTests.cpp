@@ -7,6 +7,7 @@
 #include "platform/Errors.h"
 #include "platform/win32/WinRegistry.h"
 #include "unit/ImageTestSupport.h"
+#include "win/ProgramTestSupport.h"
 #include "win/TestProcess.h"
 #include "platform/host/HostRegistry.h"
 #include "platform/Text.h"
@@ -18,30 +19,6 @@
 #include <memory>
 
 namespace {
-
-std::wstring ProgramPath(const wchar_t* name = L"Muralto.exe") {
-    return BesideThisProgram(name);
-}
-
-// A running Muralto.exe (or another program of the build).
-class TProgram : public TChildProcess {
-public:
-    explicit TProgram(const std::wstring& arguments, const wchar_t* program = L"Muralto.exe")
-        : TChildProcess(L"\"" + ProgramPath(program) + L"\" " + arguments) {}
-};
-
-BOOL CALLBACK CountMainForm(HWND hwnd, LPARAM counter) {
-    wchar_t name[64];
-    if (GetClassNameW(hwnd, name, 64) && std::wstring(name) == TMuraltoForm::kClassName)
-        ++*reinterpret_cast<int*>(counter);
-    return TRUE;
-}
-
-int CountMainForms() {
-    int count = 0;
-    EnumWindows(CountMainForm, reinterpret_cast<LPARAM>(&count));
-    return count;
-}
 
 struct TOpened {
     std::string FileName;
@@ -326,30 +303,6 @@ TEST(Program, CloseEndsTheProgramAndReleasesTheHotKey) {
 
 namespace {
 
-void ForgetSettings(reg::WinRegistry& registry) {
-    registry.DeleteTree(reg::Root::CurrentUser, "SOFTWARE\\Orrindel\\Muralto");
-    registry.DeleteTree(reg::Root::LocalMachine, "SOFTWARE\\Orrindel\\Muralto");
-    registry.DeleteTree(reg::Root::CurrentConfig, "Display");
-}
-
-std::vector<uint8_t> ReadWholeFile(const std::wstring& path) {
-    std::vector<uint8_t> bytes;
-    win::UniqueFileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-    if (!file) return bytes;
-    bytes.resize(GetFileSize(file.Get(), nullptr));
-    DWORD got = 0;
-    if (!bytes.empty()) ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
-    bytes.resize(got);
-    return bytes;
-}
-
-void WriteWholeFile(const std::wstring& path, const std::vector<uint8_t>& bytes) {
-    win::UniqueFileHandle file(
-        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    DWORD wrote = 0;
-    ASSERT_TRUE(file && WriteFile(file.Get(), bytes.data(), DWORD(bytes.size()), &wrote, nullptr));
-}
-
 // A one-entry list whose wallpaper the program applies as it starts, on a
 // display of 24 bits.
 void SeedOneEntryList(reg::WinRegistry& registry, const std::string& image) {
@@ -359,13 +312,6 @@ void SeedOneEntryList(reg::WinRegistry& registry, const std::string& image) {
     registry.Create(reg::Root::CurrentUser, "SOFTWARE\\Orrindel\\Muralto\\Options\\Changer")
         ->SetValue("ChangeOnStartup", reg::StringValue("1"));
     registry.Create(reg::Root::CurrentConfig, "Display\\Settings")->SetValue("BitsPerPixel", reg::StringValue("24"));
-}
-
-std::string RegText(HKEY root, const wchar_t* key, const wchar_t* name) {
-    wchar_t buffer[1024] = L"";
-    DWORD size = sizeof buffer;
-    if (RegGetValueW(root, key, name, RRF_RT_REG_SZ, nullptr, buffer, &size) != ERROR_SUCCESS) return "<absent>";
-    return win::Utf8(buffer);
 }
 
 } // namespace
