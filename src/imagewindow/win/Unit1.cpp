@@ -336,6 +336,10 @@ LRESULT TForm1::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         if (PaintBox_ && client.right > 0) PaintBox_->SetBounds(client);
         break;
     }
+    case WM_MOVE:
+        // The picture keeps its place on the screen, not in the window.
+        if (PaintBox_) PaintBox_->Invalidate();
+        break;
     case WM_SYSCOMMAND: WMSysCommand(wParam); return 0;
     case WM_ACTIVATE:
         WMActivate(wParam);
