@@ -448,6 +448,29 @@ TEST_F(ImageWindow, MOpensThePopupMenuAtTheScreensCornerWithItsEntries) {
     EXPECT_EQ(recent.Item(0).Caption, "(Empty)");
 }
 
+TEST_F(ImageWindow, MostRecentListsTheCurrentListAndOpensItsEntries) {
+    const std::string a = Picture("a.bmp"), b = Picture("b.bmp", 60, 40);
+    {
+        TWallpaper applier(platform, TOwnerKind::ImageWindow, "Software\\MuraltoTest");
+        applier.LoadSettings();
+        applier.OpenImage(a);
+        applier.ApplyWallpaper();
+    }
+    Open(b);
+    const UINT_PTR timer = SetTimer(nullptr, 0, 100, ReadMenuAndEnd);
+    Key('M');
+    KillTimer(nullptr, timer);
+    TMenuItem& recent = *window->PopupMenu().FindByName("MostRecent");
+    EXPECT_TRUE(recent.Enabled);
+    // Filled when it opens: the list's entry, checked as the wallpaper's source.
+    recent.Click();
+    ASSERT_EQ(recent.Count(), 1);
+    EXPECT_EQ(recent.Item(0).Caption, a);
+    EXPECT_TRUE(recent.Item(0).Checked);
+    recent.Item(0).Click();
+    EXPECT_EQ(window->Engine().FileName, a);
+}
+
 TEST_F(ImageWindow, ASecondPictureReusesTheWindowUnlessMultipleWindowsIsOn) {
     const std::string a = Picture("a.bmp"), b = Picture("b.bmp", 60, 40), c = Picture("c.bmp", 30, 30);
     TImageWindows windows(app, platform, {}, "Software\\MuraltoTest");
