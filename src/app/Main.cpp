@@ -4,6 +4,8 @@
 #include "app/Unit2.h"
 #include "engine/win/GdiPictures.h"
 #include "imagewindow/win/FastBMPWin.h"
+#include "imagewindow/win/ImageWindows.h"
+#include "imagewindow/win/OpenPictureDialog.h"
 #include "platform/win32/ComPtr.h"
 #include "platform/win32/WinDesktopMetrics.h"
 #include "platform/win32/WinDesktopWallpaper.h"
@@ -71,11 +73,30 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     platform.SystemColors = &systemColors;
     WinDesktopWallpaper desktopWallpaper;
     platform.Wallpaper = &desktopWallpaper;
+    prompts.PictureDialog = [&platform](const std::string& folder) {
+        return ShowOpenPictureDialog(platform, GetActiveWindow(), folder);
+    };
     try {
-        // Opening images and the uninstall are connected as those parts of
-        // the program arrive.
-        auto form = MakeForm<TMuraltoForm>(application, platform, arguments);
+        // The image windows reach the main form (made next) after an apply;
+        // they go before it does. The uninstall is connected when it arrives.
+        TMuraltoForm* mainForm = nullptr;
+        TImageWindowHooks windowHooks;
+        windowHooks.AfterApply = [&mainForm] {
+            if (mainForm) mainForm->ImageApplied();
+        };
+        std::unique_ptr<TImageWindows> windows;
+        TMainFormHooks hooks;
+        hooks.OpenImage = [&windows](const std::string& path, bool newWindow) {
+            if (windows) windows->OpenFile(path, newWindow);
+        };
+        hooks.ShowCurrentWallpaper = [&windows] {
+            if (windows) windows->ShowCurrentWallpaper();
+        };
+        auto form = MakeForm<TMuraltoForm>(application, platform, arguments, hooks);
+        mainForm = form.get();
+        windows = std::make_unique<TImageWindows>(application, platform, windowHooks);
         application.Run();
+        windows.reset();
     } catch (const std::exception& e) {
         application.MainWindow = nullptr; // the window is gone: the box has no owner
         application.ShowException(e);
