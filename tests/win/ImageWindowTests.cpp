@@ -105,15 +105,23 @@ protected:
         PostMessageW(focus, WM_KEYUP, key, 0xC0000000);
         Pump();
     }
-    // The cursor where the dropper reads it (the display takes a moment).
+    // The cursor where the dropper reads it. The display answers a move a
+    // moment later and may report an older position meanwhile, so the new
+    // one must hold for a while.
     void MoveCursor(int x, int y) {
-        SetCursorPos(x, y);
+        DWORD since = 0;
         EXPECT_TRUE(PumpUntil(
             [&] {
                 POINT at;
-                return GetCursorPos(&at) && at.x == x && at.y == y;
+                if (!GetCursorPos(&at) || at.x != x || at.y != y) {
+                    SetCursorPos(x, y);
+                    since = 0;
+                    return false;
+                }
+                if (!since) since = GetTickCount();
+                return GetTickCount() - since > 300;
             },
-            2000));
+            5000));
     }
     void Mouse(UINT message, int x, int y, WPARAM keys) {
         SendMessageW(window->PaintBox().Handle(), message, keys, MAKELPARAM(x, y));
