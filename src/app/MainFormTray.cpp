@@ -3,6 +3,11 @@
 #include "app/Unit2.h"
 
 #include "desktop/win/IconWarn.h"
+#include "shellmenus/DesktopMenu.h"
+#include "shellmenus/win/DesktopItems.h"
+#include "shellmenus/win/ItemProp.h"
+
+#include <shellapi.h>
 
 #include <iterator>
 
@@ -23,27 +28,89 @@ static_assert(std::size(kAlignCommands) == 7, "one command per arrangement");
 
 } // namespace
 
-// The tray menu: caption, component name, Tag, help context, image.
-constexpr TMenuSpec kPopupMenu1[] = {
-    {"&About", "About1", 0, 77, 2},
-    {"&Help", "Help", 0, 79, 3},
-    {"-", "N1"},
-    {"&Close", "Exit", 0, 128, 5},
-};
-static_assert(IsMenuTable(kPopupMenu1), "the tray menu is a menu table");
-
 void TMuraltoForm::CreatePopupMenu1() {
-    AddMenuItems(PopupMenu1, kPopupMenu1);
-    PopupMenu1.FindByName("About1")->OnClick = [this](TMenuItem&) { About1Click(); };
-    PopupMenu1.FindByName("Help")->OnClick = [this](TMenuItem&) { HelpClick(); };
-    PopupMenu1.FindByName("Exit")->OnClick = [this](TMenuItem&) { ExitClick(); };
     menus_ = std::make_unique<TMenuHost>(*this, Handle());
-    menus_->Register(PopupMenu1);
+}
+
+void TMuraltoForm::CreateTrayMenu() {
+    TTrayMenuHooks hooks;
+    hooks.BringToForeground = [this] { SetForegroundWindow(Handle()); };
+    hooks.LogicalDrives = [] { return static_cast<uint32_t>(GetLogicalDrives()); };
+    hooks.RunDefaultCommand = [this](const std::string& path) {
+        // The file runs in its own folder.
+        SetCurrentDirectoryW(win::Wide(TTrayMenu::FolderPart(path)).c_str());
+        return RunDefaultCommand(path, Handle());
+    };
+    hooks.OpenImage = [this](const std::string& path) {
+        if (hooks_.OpenImage) hooks_.OpenImage(path, false);
+    };
+    hooks.Explore = [this](const std::string& folder) { Explore(folder); };
+    hooks.FillDesktop = [this](TMenuItem& desktop) { FillDesktop(desktop); };
+    hooks.ErrorBox = [](const std::string& text) {
+        MessageBoxW(nullptr, win::Wide(text).c_str(), win::Wide(kAppTitle).c_str(), MB_OK | MB_ICONERROR);
+    };
+    tray_ = std::make_unique<TTrayMenu>(platform_, *Wallpaper1, commandIds_, menus_->Measurer(), systemIcons_, hooks);
+    TMenuItem& menu = tray_->PopupMenu1;
+    const struct {
+        const char* Name;
+        std::function<void()> Click;
+    } commands[] = {
+        {"About1", [this] { About1Click(); }},
+        {"Help", [this] { HelpClick(); }},
+        {"Options", [this] { OptionsClick(); }},
+        {"Exit", [this] { ExitClick(); }},
+        {"SaveIcons", [this] { SaveIconsClick(); }},
+        {"AlignLeft", [this] { AlignClick(TIconArrangement::Left); }},
+        {"AlignRight", [this] { AlignClick(TIconArrangement::Right); }},
+        {"AlignTop", [this] { AlignClick(TIconArrangement::Top); }},
+        {"AlignBottom", [this] { AlignClick(TIconArrangement::Bottom); }},
+        {"AlignSpiral", [this] { AlignClick(TIconArrangement::Spiral); }},
+        {"AlignCustom", [this] { AlignClick(TIconArrangement::Custom); }},
+        {"NoIcons", [this] { AlignClick(TIconArrangement::Hide); }},
+    };
+    for (const auto& c : commands) {
+        auto click = c.Click;
+        menu.FindByName(c.Name)->OnClick = [click](TMenuItem&) { click(); };
+    }
+    // The properties dialog arrives with its own work; until then its entry
+    // is shown but cannot be chosen.
+    menu.FindByName("Options")->Enabled = false;
+    menus_->Register(menu);
+}
+
+TMenuItem& TMuraltoForm::PopupMenu1() {
+    return tray_->PopupMenu1;
 }
 
 TMenuItem& TMuraltoForm::BuildPopupMenu() {
-    menus_->Rebuild(PopupMenu1);
-    return PopupMenu1;
+    tray_->SetDpi(static_cast<int>(Dpi()));
+    systemIcons_.Forget();
+    tray_->PopupMenu1Popup();
+    menus_->Rebuild(tray_->PopupMenu1);
+    return tray_->PopupMenu1;
+}
+
+void TMuraltoForm::OptionsClick() {
+    // The properties dialog comes to the front or is made here.
+}
+
+void TMuraltoForm::FillDesktop(TMenuItem& desktop) {
+    std::vector<TDesktopEntry> entries;
+    for (const TDesktopItem& item : DesktopItems(Handle()))
+        entries.push_back(TDesktopEntry{item.Caption, item.IconIndex, item.EnumIndex});
+    const int columnHeight = tray_->FileBuilder.ColumnHeight();
+    FillDesktopMenu(desktop, std::move(entries), 2, columnHeight, [this](TMenuItem& entry) {
+        RunDesktopItem(entry.Tag, Handle(), paths_.ProgramFolder);
+    });
+}
+
+void TMuraltoForm::Explore(const std::string& folder) {
+    ShellExecuteW(Handle(), L"explore", win::Wide(folder).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void TMuraltoForm::MenuRightButton(uint16_t command) {
+    if (!tray_) return;
+    if (const auto folder = tray_->RightButtonFolder(command)) Explore(*folder);
 }
 
 void TMuraltoForm::RxTrayIcon1MouseUp(UINT mouseMessage) {

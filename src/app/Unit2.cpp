@@ -80,6 +80,9 @@ LRESULT TMuraltoForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
         WMCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
         return 0;
+    case TMenuHost::kRightButtonMessage:
+        MenuRightButton(static_cast<uint16_t>(wParam));
+        return 0;
     case WM_MEASUREITEM:
     case WM_DRAWITEM:
     case WM_MENUCHAR: {
@@ -147,6 +150,7 @@ void TMuraltoForm::FormCreate() {
     changes_.SetErrorReport([this](const std::exception& e) { Application().ShowException(e); });
     platform_.Changes = &changes_;
     Wallpaper1 = std::make_unique<TWallpaper>(platform_, TOwnerKind::MainForm);
+    CreateTrayMenu();
     StartupStep([this] { MigrateOldLists(platform_.Registry); });
     StartupStep([this] { Wallpaper1->LoadSettings(); });
     if (Wallpaper1->ChangeOnStartup) StartupStep([this] { Wallpaper1->NextWallpaper(); });
@@ -174,6 +178,7 @@ void TMuraltoForm::FormDestroy() {
     KillTimer(Handle(), kChangeTimer);
     KillTimer(Handle(), kTimer2);
     UnregisterStartHotKey();
+    if (menus_ && tray_) menus_->Unregister(tray_->PopupMenu1);
     desktopWatch_.Reset();
     RxTrayIcon1.SetActive(false);
     if (platform_.Tray == &RxTrayIcon1) platform_.Tray = nullptr;

@@ -9,6 +9,7 @@
 #include "app/ChangeGuard.h"
 #include "app/MainFormTimers.h"
 #include "app/ProgramPaths.h"
+#include "app/TrayMenu.h"
 #include "desktop/DesktopIcons.h"
 #include "desktop/IconArrangement.h"
 #include "desktop/win/DesktopListView.h"
@@ -19,6 +20,7 @@
 #include "platform/win32/TrayIcon.h"
 #include "shellmenus/MenuModel.h"
 #include "shellmenus/win/MenuHost.h"
+#include "shellmenus/win/SystemImageList.h"
 
 #include <functional>
 #include <memory>
@@ -121,6 +123,13 @@ private:
 
     // Tray icon and menu (MainFormTray.cpp).
     void CreatePopupMenu1();
+    void CreateTrayMenu();
+    TMenuItem& PopupMenu1();
+    void OptionsClick();
+    void FillDesktop(TMenuItem& desktop);
+    void Explore(const std::string& folder);
+    // The right button released in an open menu over the entry of this command.
+    void MenuRightButton(uint16_t command);
     void RxTrayIcon1MouseUp(UINT mouseMessage);
     bool TrayCommand(UINT id);
     void HelpClick();
@@ -156,8 +165,9 @@ private:
     // Every menu of the program draws through the menu host; its entries'
     // command identifiers come from one allocator.
     TCommandIds commandIds_;
-    TMenuItem PopupMenu1{commandIds_};
     std::unique_ptr<TMenuHost> menus_;
+    WinSystemIcons systemIcons_;
+    std::unique_ptr<TTrayMenu> tray_;
     TRxTrayIcon RxTrayIcon1;
     TKeepAliveCounter keepAlive_;
     TTwoTickTimer timer2_;

@@ -131,11 +131,11 @@ TEST_F(MainForm, StartsHiddenWithTrayIconAndProgramPaths) {
     EXPECT_EQ(form->Paths().ExtensionPath.substr(form->Paths().ExtensionPath.size() - 13), "\\kelpfold.dll");
 }
 
-TEST_F(MainForm, TheTrayMenuOffersAboutHelpAndClose) {
+TEST_F(MainForm, TheTrayMenuHasItsFixedTreeWithTheDrivesOfThisMachine) {
     HMENU menu = reinterpret_cast<HMENU>(form->BuildPopupMenu().NativeHandle);
-    ASSERT_EQ(GetMenuItemCount(menu), 4);
+    const int count = GetMenuItemCount(menu);
     std::vector<std::wstring> captions;
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < count; ++i) {
         wchar_t caption[64] = L"";
         GetMenuStringW(menu, i, caption, 64, MF_BYPOSITION);
         captions.push_back(caption);
@@ -146,7 +146,20 @@ TEST_F(MainForm, TheTrayMenuOffersAboutHelpAndClose) {
         GetMenuItemInfoW(menu, i, TRUE, &info);
         EXPECT_TRUE(info.fType & MFT_OWNERDRAW) << i;
     }
-    EXPECT_EQ(captions, (std::vector<std::wstring>{L"&About", L"&Help", L"-", L"&Close"}));
+    EXPECT_EQ(captions, (std::vector<std::wstring>{L"&Desktop", L"Dis&play", L"&Screen Saver", L"-", L"Open &File",
+                                                   L"Open &Image", L"-", L"&Lists", L"&Most Recent", L"-", L"&About",
+                                                   L"&Help", L"P&roperties", L"-", L"&Close"}));
+    // Open File: Reopen, the separator, then one entry per drive of the prefix.
+    HMENU open = GetSubMenu(menu, 4);
+    ASSERT_NE(open, nullptr);
+    const DWORD drives = GetLogicalDrives();
+    int expected = 0;
+    for (int bit = 0; bit < 26; ++bit) expected += (drives >> bit) & 1;
+    EXPECT_EQ(GetMenuItemCount(open), 2 + expected);
+    wchar_t first[16] = L"";
+    GetMenuStringW(open, 2, first, 16, MF_BYPOSITION);
+    EXPECT_EQ(std::wstring(first).size(), 2u);
+    EXPECT_EQ(first[1], L':');
 }
 
 TEST_F(MainForm, TheAboutBoxIsCentredAndOnlyHides) {
