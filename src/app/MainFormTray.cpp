@@ -38,7 +38,7 @@ void TMuraltoForm::CreateTrayMenu() {
     hooks.LogicalDrives = [] { return static_cast<uint32_t>(GetLogicalDrives()); };
     hooks.RunDefaultCommand = [this](const std::string& path) {
         // The file runs in its own folder.
-        SetCurrentDirectoryW(win::Wide(TTrayMenu::FolderPart(path)).c_str());
+        SetCurrentDirectoryW(win::Wide(FolderPart(path)).c_str());
         return RunDefaultCommand(path, Handle());
     };
     hooks.OpenImage = [this](const std::string& path) {

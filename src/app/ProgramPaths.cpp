@@ -53,6 +53,15 @@ std::string ExtractFilePath(const std::string& fileName) {
     return at == std::string::npos ? std::string() : fileName.substr(0, at + 1);
 }
 
+std::string FolderPart(const std::string& path) {
+    const size_t cut = path.find_last_of("\\:");
+    if (cut == std::string::npos) return std::string();
+    if (path[cut] == ':') return path.substr(0, cut + 1);
+    // The backslash stays after a colon or another backslash.
+    if (cut > 0 && (path[cut - 1] == ':' || path[cut - 1] == '\\')) return path.substr(0, cut + 1);
+    return path.substr(0, cut);
+}
+
 TProgramPaths ComputeProgramPaths(TPlatform& platform) {
     TProgramPaths paths;
     paths.ProgramFolder = ExtractFilePath(platform.Folders.ProgramFile());

@@ -21,5 +21,9 @@ std::string ShortPath(IFileSystem& files, const std::string& path);
 
 // The folder part of a file name, with trailing backslash ("C:\A\b.exe" -> "C:\A\").
 std::string ExtractFilePath(const std::string& fileName);
+// The folder a file lies in: the text up to the last backslash or colon;
+// the backslash stays only after a colon or another backslash
+// ("C:\Windows\x.txt" gives "C:\Windows", "C:\x.txt" gives "C:\").
+std::string FolderPart(const std::string& path);
 
 TProgramPaths ComputeProgramPaths(TPlatform& platform);

@@ -1,5 +1,6 @@
 #include "app/TrayMenu.h"
 
+#include "app/ProgramPaths.h"
 #include "platform/Text.h"
 
 namespace {
@@ -289,15 +290,6 @@ void TTrayMenu::DeleteListClick(const std::string& name) {
     if (!platform_.Prompts.Confirm("Are you sure you want to remove \"" + name + "\" from your lists?")) return;
     engine_.DeleteList(name);
     engine_.RefreshIfStale();
-}
-
-std::string TTrayMenu::FolderPart(const std::string& path) {
-    const size_t cut = path.find_last_of("\\:");
-    if (cut == std::string::npos) return std::string();
-    if (path[cut] == ':') return path.substr(0, cut + 1);
-    // The backslash stays after a colon or another backslash.
-    if (cut > 0 && (path[cut - 1] == ':' || path[cut - 1] == '\\')) return path.substr(0, cut + 1);
-    return path.substr(0, cut);
 }
 
 std::optional<std::string> TTrayMenu::RightButtonFolder(uint16_t command) {

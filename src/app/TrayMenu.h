@@ -69,10 +69,6 @@ public:
     // The folder to show in Explorer for a right click on the entry of this
     // command in an open menu, or none.
     std::optional<std::string> RightButtonFolder(uint16_t command);
-    // The text up to the last backslash or colon; the backslash stays only
-    // after a colon or another backslash ("C:\Windows\x.txt" gives
-    // "C:\Windows", "C:\x.txt" gives "C:\").
-    static std::string FolderPart(const std::string& path);
 
 private:
     void CreateTree();

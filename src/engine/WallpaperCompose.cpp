@@ -3,6 +3,7 @@
 #include "engine/Wallpaper.h"
 
 #include "app/Extra.h"
+#include "app/ProgramPaths.h"
 #include "engine/ListStore.h"
 #include "imagewindow/PixelMath.h"
 #include "platform/Errors.h"
@@ -263,12 +264,9 @@ void TWallpaper::Snapshot(int mode) {
 }
 
 void TWallpaper::BrowseImage() {
-    std::string folder;
-    if (!FileName.empty() && platform_.Files.FileExists(FileName)) {
-        const size_t slash = FileName.find_last_of('\\');
-        if (slash != std::string::npos) folder = FileName.substr(0, slash);
-        if (!folder.empty() && folder.back() == ':') folder += '\\'; // a drive's root
-    }
+    // The current image's folder (a drive's root with its backslash).
+    const bool current = !FileName.empty() && platform_.Files.FileExists(FileName);
+    const std::string folder = current ? FolderPart(FileName) : std::string();
     if (const auto chosen = platform_.Prompts.OpenPicture(folder)) OpenImage(*chosen);
 }
 

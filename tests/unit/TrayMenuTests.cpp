@@ -1,6 +1,7 @@
 // The tray menu's model as it opens and as its generated entries run: the
 // drives and their images, the lists, a new list's name, deleting a list,
 // the reopen lists and the right-button folder.
+#include "app/ProgramPaths.h"
 #include "app/TrayMenu.h"
 #include "platform/host/HostRegistry.h"
 #include "platform/host/HostServices.h"
@@ -243,9 +244,9 @@ TEST_F(TrayMenu, TheRightButtonShowsTheFolderOfAReopenEntryTheDriveOfADriveEntry
 }
 
 TEST(TrayMenuFolderPart, KeepsTheBackslashOnlyAfterAColonOrAnotherBackslash) {
-    EXPECT_EQ(TTrayMenu::FolderPart("C:\\Windows\\x.txt"), "C:\\Windows");
-    EXPECT_EQ(TTrayMenu::FolderPart("C:\\x.txt"), "C:\\");
-    EXPECT_EQ(TTrayMenu::FolderPart("C:x.txt"), "C:");
-    EXPECT_EQ(TTrayMenu::FolderPart("\\\\server\\share"), "\\\\server");
-    EXPECT_EQ(TTrayMenu::FolderPart("name"), "");
+    EXPECT_EQ(FolderPart("C:\\Windows\\x.txt"), "C:\\Windows");
+    EXPECT_EQ(FolderPart("C:\\x.txt"), "C:\\");
+    EXPECT_EQ(FolderPart("C:x.txt"), "C:");
+    EXPECT_EQ(FolderPart("\\\\server\\share"), "\\\\server");
+    EXPECT_EQ(FolderPart("name"), "");
 }
