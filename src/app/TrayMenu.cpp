@@ -224,7 +224,7 @@ void TTrayMenu::ReopenOpening(TMenuItem& reopen, TMRUManager& list, bool file) {
 
 bool TTrayMenu::MissingFile(const std::string& path) {
     if (platform_.Files.FileExists(path)) return false;
-    const std::string text = "\"" + path + "\" does not exist!";
+    const std::string text = MissingFileText(path);
     if (hooks_.ErrorBox)
         hooks_.ErrorBox(text);
     else

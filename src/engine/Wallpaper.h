@@ -250,6 +250,10 @@ private:
 // finite give 0.
 uint32_t RandomSeed(double moment);
 
+// The error text for a picture file that is gone: the path in double
+// quotes and " does not exist!".
+std::string MissingFileText(const std::string& path);
+
 // True for a name that can be a list: a key name, not empty, without "\".
 bool IsValidListName(const std::string& name);
 

@@ -28,10 +28,14 @@ int32_t Mod(int32_t a, int32_t b) {
 }
 } // namespace
 
+std::string MissingFileText(const std::string& path) {
+    return "\"" + path + "\" does not exist!";
+}
+
 bool TWallpaper::OpenImage(const std::string& path) {
     if (!platform_.Files.FileExists(path)) {
         if (!ListKey.empty()) RemoveItem(path);
-        platform_.Prompts.Message("\"" + path + "\" does not exist!", TMessageKind::Error);
+        platform_.Prompts.Message(MissingFileText(path), TMessageKind::Error);
         return false;
     }
     bool found;

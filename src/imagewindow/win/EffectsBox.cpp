@@ -2,13 +2,13 @@
 // window does with them — the miniature rebuilt on every change, Preview
 // on the full-size picture with the fast algorithms, OK with the smooth
 // ones, Cancel back to the state when the box opened.
+#include "app/Extra.h"
 #include "imagewindow/win/SizePanel.h"
 #include "imagewindow/win/Unit1.h"
 
 #include <commctrl.h>
 
 #include <climits>
-#include <cwctype>
 
 using effectsbox::TBoxValues;
 using effectsbox::TPreviewArea;
@@ -45,21 +45,15 @@ const std::vector<win::TControlSpec>& SizePanelControls() {
 // The miniature's frame at 120 dpi: 200 × 150 inside a 2-pixel etched edge.
 constexpr RECT kPanel1{144, 34, 144 + 204, 34 + 154};
 
-// A whole number as the box reads it: digits with an optional sign,
-// nothing else; anything unreadable (or too large) is 0.
-int32_t ReadWholeNumber(const std::wstring& text) {
-    size_t i = 0;
-    while (i < text.size() && std::iswspace(text[i])) ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == L'-' || text[i] == L'+')) negative = text[i++] == L'-';
-    if (i >= text.size()) return 0;
-    int64_t value = 0;
-    for (; i < text.size(); ++i) {
-        if (text[i] < L'0' || text[i] > L'9') return std::iswspace(text[i]) ? int32_t(negative ? -value : value) : 0;
-        value = value * 10 + (text[i] - L'0');
-        if (value > INT_MAX) return 0;
-    }
-    return static_cast<int32_t>(negative ? -value : value);
+// A whole number as the box reads it: the program's decimal rule, with the
+// spaces around it ignored; anything unreadable (or too large) is 0.
+int32_t ReadWholeNumber(const std::wstring& wide) {
+    std::string text = win::Utf8(wide);
+    const size_t first = text.find_first_not_of(" \t"), last = text.find_last_not_of(" \t");
+    if (first == std::string::npos) return 0;
+    text = text.substr(first, last - first + 1);
+    if (text[0] == '$') return 0; // a spin edit takes decimal numbers only
+    return StrToIntDef(text, 0);
 }
 
 // The hourglass on the focused control while an action runs.

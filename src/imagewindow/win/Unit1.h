@@ -142,7 +142,6 @@ private:
     void ShowEffectsBox(bool show);
     void LoadEffectsBox();
     void RebuildPreview();
-    void ApplyPreviewEffects();
     void RebuildPreviewTile();
     void SizePaintBoxPaint(TBitmap& buffer);
     void FitClick();
