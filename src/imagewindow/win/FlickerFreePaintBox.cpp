@@ -16,10 +16,6 @@ TFlickerFreePaintBox::TFlickerFreePaintBox(TApplication& application, HWND paren
     SetBounds(bounds);
 }
 
-void TFlickerFreePaintBox::SetBounds(RECT r) {
-    SetWindowPos(Handle(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 void TFlickerFreePaintBox::SetVisible(bool visible) {
     if (visible)
         SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);

@@ -46,7 +46,6 @@ public:
     void SetShowHint(bool show);
     bool ShowHint() const { return showHint_; }
 
-    void SetBounds(RECT bounds);
     void SetVisible(bool visible);
     bool Visible() const;
     // Paints at once (the owner's picture has changed).

@@ -68,6 +68,10 @@ void TForm::DestroyHandle() {
     if (handle_) DestroyWindow(handle_);
 }
 
+void TForm::SetBounds(RECT r) {
+    SetWindowPos(handle_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void TForm::Release() {
     if (handle_) PostMessageW(handle_, kReleaseMessage, 0, 0);
 }

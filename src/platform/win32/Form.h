@@ -63,6 +63,8 @@ public:
         freeOnDestroy_ = true;
     }
     void DestroyHandle();
+    // Places the window (a child in its parent's client area) at the rectangle.
+    void SetBounds(RECT bounds);
 
     // The font of the form's controls (null before CreateControls).
     HFONT Font() const { return fonts_.Get(win::TFontRole::Normal); }

@@ -11,10 +11,6 @@ TPanel::TPanel(TApplication& application, HWND parent, const std::string& captio
     CreateHandle(p);
 }
 
-void TPanel::SetBounds(RECT r) {
-    SetWindowPos(Handle(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 RECT TPanel::InnerRect() const {
     RECT r;
     GetClientRect(Handle(), &r);

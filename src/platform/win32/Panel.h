@@ -19,7 +19,6 @@ public:
     bool Etched = false;         // a frame sunk outside, raised inside
     std::function<void(UINT message, POINT at, WPARAM keys)> OnMouse;
 
-    void SetBounds(RECT bounds);
     // The inside of the frame, in the panel's pixels.
     RECT InnerRect() const;
 
