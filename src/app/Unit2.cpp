@@ -4,6 +4,7 @@
 #include "app/HandOver.h"
 #include "app/HotKey.h"
 #include "app/RegistryNames.h"
+#include "app/win/Ping.h"
 #include "platform/Errors.h"
 #include "resources/ResourceIds.h"
 
@@ -252,9 +253,7 @@ void TMuraltoForm::Timer1Timer() {
 }
 
 void TMuraltoForm::ChangeTimerTimer() {
-    if (keepAlive_.Tick(Wallpaper1->KeepAlive)) {
-        // The keep-alive echo goes out here once the pinger exists.
-    }
+    if (keepAlive_.Tick(Wallpaper1->KeepAlive) && !keepAliveReporting_) KeepAlivePing();
     if (desktopWatch_ && WaitForSingleObject(desktopWatch_.Get(), 0) == WAIT_OBJECT_0) {
         RestartTimer2();
         FindNextChangeNotification(desktopWatch_.Get());
@@ -265,6 +264,17 @@ void TMuraltoForm::ChangeTimerTimer() {
     // nothing: the change guard turns the check away.
     if (RxTrayIcon1.Active() && Wallpaper1->NextChange > 1.0 && Wallpaper1->NextChange <= platform_.Clock.Now())
         Wallpaper1->CheckSchedule();
+}
+
+void TMuraltoForm::KeepAlivePing() {
+    try {
+        ::KeepAlivePing();
+    } catch (const TICMPException& e) {
+        // Reported like any other failure; the next try is 19 ticks away.
+        keepAliveReporting_ = true;
+        Application().ShowException(e);
+        keepAliveReporting_ = false;
+    }
 }
 
 void TMuraltoForm::RestartTimer2() {

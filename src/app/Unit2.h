@@ -144,6 +144,8 @@ private:
     void ChangeTimerTimer();
     void Timer2Timer();
     void RestartTimer2();
+    // One echo to the keep-alive host (the counter has been reset).
+    void KeepAlivePing();
 
     // The start shortcut and the Desktop folder watch.
     void RegisterStartHotKey();
@@ -170,6 +172,9 @@ private:
     std::unique_ptr<TTrayMenu> tray_;
     TRxTrayIcon RxTrayIcon1;
     TKeepAliveCounter keepAlive_;
+    // A keep-alive failure's box is open: the ticks its loop lets through
+    // send nothing more, so boxes never stack.
+    bool keepAliveReporting_ = false;
     TTwoTickTimer timer2_;
     win::UniqueChangeNotification desktopWatch_;
     bool hotKeyRegistered_ = false;
