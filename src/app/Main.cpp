@@ -12,6 +12,8 @@
 #include "platform/win32/WinRegistry.h"
 #include "platform/win32/WinServices.h"
 #include "platform/win32/WinSystemColors.h"
+#include "systemmenus/win/WinDisplayModes.h"
+#include "systemmenus/win/WinScreenSaver.h"
 
 #include <shellapi.h>
 
@@ -73,6 +75,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     platform.SystemColors = &systemColors;
     WinDesktopWallpaper desktopWallpaper;
     platform.Wallpaper = &desktopWallpaper;
+    WinDisplayModes displayModes;
+    platform.DisplayModes = &displayModes;
+    // Owned by the main form once it exists.
+    WinScreenSaverSettings screenSaver;
+    platform.ScreenSaver = &screenSaver;
     prompts.PictureDialog = [&platform](const std::string& folder) {
         return ShowOpenPictureDialog(platform, GetActiveWindow(), folder);
     };
@@ -94,6 +101,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         };
         auto form = MakeForm<TMuraltoForm>(application, platform, arguments, hooks);
         mainForm = form.get();
+        screenSaver.SetOwner(form->Handle());
         windows = std::make_unique<TImageWindows>(application, platform, windowHooks);
         application.Run();
         windows.reset();

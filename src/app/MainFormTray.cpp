@@ -49,7 +49,9 @@ void TMuraltoForm::CreateTrayMenu() {
     hooks.ErrorBox = [](const std::string& text) {
         MessageBoxW(nullptr, win::Wide(text).c_str(), win::Wide(kAppTitle).c_str(), MB_OK | MB_ICONERROR);
     };
+    hooks.RestartTimer2 = [this] { RestartTimer2(); };
     tray_ = std::make_unique<TTrayMenu>(platform_, *Wallpaper1, commandIds_, menus_->Measurer(), systemIcons_, hooks);
+    if (tray_->ScreenSaverMenu) tray_->ScreenSaverMenu->ProgramFolder = paths_.ProgramFolder;
     TMenuItem& menu = tray_->PopupMenu1;
     const struct {
         const char* Name;

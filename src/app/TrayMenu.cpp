@@ -2,6 +2,7 @@
 
 #include "app/ProgramPaths.h"
 #include "platform/Text.h"
+#include "systemmenus/DisplayMenu.h"
 
 namespace {
 
@@ -82,6 +83,7 @@ TTrayMenu::TTrayMenu(TPlatform& platform, TWallpaper& engine, TCommandIds& ids, 
       icons_(icons), hooks_(std::move(hooks)), programKey_(std::move(programKey)) {
     CreateTree();
     WireBuilders();
+    WireSystemMenus();
 }
 
 void TTrayMenu::CreateTree() {
@@ -107,7 +109,7 @@ void TTrayMenu::WireBuilders() {
     wire(ListsDeleteBuilder, Entry("ListsDelete"), [this](const std::string& p) { DeleteListClick(p); });
     wire(ListsBuilder, Entry("Lists"), [this](const std::string& p) { engine_.SelectList(p); });
     wire(SelectBuilder, Entry("ScrSelect"), [this](const std::string& p) {
-        if (hooks_.ChooseScreenSaver) hooks_.ChooseScreenSaver(p);
+        if (ScreenSaverMenu) ScreenSaverMenu->Choose(p);
     });
     // The screen savers of the Windows folder and of the system's own one.
     SelectBuilder.RootFolders = {SelectBuilder.WindowsFolder, SelectBuilder.SystemFolder};
@@ -122,7 +124,24 @@ void TTrayMenu::WireBuilders() {
     Entry("Lists").OnClick = ListsBuilder.RefillHandler();
 }
 
+void TTrayMenu::WireSystemMenus() {
+    if (platform_.ScreenSaver) {
+        ScreenSaverMenu = std::make_unique<TScreenSaverMenu>(*platform_.ScreenSaver, platform_.Registry, platform_.Files,
+                                                             platform_.Folders, platform_.Prompts);
+        ScreenSaverMenu->Attach(Entry("ScreenSaver"));
+    }
+    if (platform_.DisplayModes) {
+        Entry("Display").OnClick = DisplayMenuHandler(TDisplayMenuContext{
+            *platform_.DisplayModes, platform_.Registry, [this] { return platform_.Screen.Height(); },
+            [this] { return dpi_; },
+            [this] {
+                if (hooks_.RestartTimer2) hooks_.RestartTimer2();
+            }});
+    }
+}
+
 void TTrayMenu::SetDpi(int dpi) {
+    dpi_ = dpi;
     for (TBetterMenu* b : {&FileBuilder, &ImageBuilder, &SelectBuilder, &RecentBuilder, &ListsDeleteBuilder, &ListsBuilder})
         b->Dpi = dpi;
 }
@@ -163,7 +182,10 @@ void TTrayMenu::PopupMenu1Popup() {
     TMenuItem& select = Entry("ScrSelect");
     select.Clear();
     select.AddPlaceholder();
-    if (hooks_.ScreenSaverOpening) hooks_.ScreenSaverOpening(Entry("ScreenSaver"));
+    if (ScreenSaverMenu) {
+        ScreenSaverMenu->Opening(Entry("ScreenSaver"));
+        SelectBuilder.FileToCheck = ScreenSaverMenu->State.Path;
+    }
     // 14. The desktop's items go; they come back when Desktop opens.
     Entry("DesktopIcons").DeleteFrom(2);
 }

@@ -11,6 +11,7 @@
 #include "platform/Platform.h"
 #include "shellmenus/BetterMenu.h"
 #include "shellmenus/MenuModel.h"
+#include "systemmenus/ScreenSaverMenu.h"
 
 #include <cstdint>
 #include <functional>
@@ -31,10 +32,8 @@ struct TTrayMenuHooks {
     std::function<void(const std::string& folder)> Explore;
     // The Desktop sub-menu's items, filled when it opens after its two entries.
     std::function<void(TMenuItem& desktop)> FillDesktop;
-    // The screen saver's state read again into its sub-menu at each opening.
-    std::function<void(TMenuItem& screenSaver)> ScreenSaverOpening;
-    // A screen saver chosen in Select (its name without ".scr").
-    std::function<void(const std::string& name)> ChooseScreenSaver;
+    // The desktop refresh after a display mode switch.
+    std::function<void()> RestartTimer2;
     // The missing-file box (no owner).
     std::function<void(const std::string& text)> ErrorBox;
 };
@@ -53,6 +52,9 @@ public:
     TBetterMenu FileBuilder, ImageBuilder, SelectBuilder, RecentBuilder, ListsDeleteBuilder, ListsBuilder;
     // The reopen lists of Open File and Open Image.
     TMRUManager MRUFile, MRUImage;
+    // The Screen Saver sub-menu's commands; null where the platform has no
+    // screen saver settings (its entries then do nothing).
+    std::unique_ptr<TScreenSaverMenu> ScreenSaverMenu;
 
     // Everything that changes before the menu opens, in order.
     void PopupMenu1Popup();
@@ -73,6 +75,7 @@ public:
 private:
     void CreateTree();
     void WireBuilders();
+    void WireSystemMenus();
     void AddDrives();
     void ReopenOpening(TMenuItem& reopen, TMRUManager& list, bool file);
     bool MissingFile(const std::string& path);
@@ -83,4 +86,5 @@ private:
     ISystemIcons& icons_;
     TTrayMenuHooks hooks_;
     std::string programKey_;
+    int dpi_ = 96;
 };

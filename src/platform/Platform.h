@@ -13,6 +13,8 @@ class IDesktopMetrics;
 class IDesktopWallpaper;
 class ITrayNotice;
 class TChangeGuard;
+class IDisplayModes;
+class IScreenSaverSettings;
 
 struct TPlatform {
     reg::IRegistry& Registry;
@@ -36,4 +38,9 @@ struct TPlatform {
     // The program's one wallpaper change at a time, owned by the main form;
     // null where changes cannot overlap (tools, and tests of one change).
     TChangeGuard* Changes = nullptr;
+    // The display's modes, for the display-mode menu; null: no modes to list.
+    IDisplayModes* DisplayModes = nullptr;
+    // The screen saver settings, for the screen saver menu; null where the
+    // platform has none.
+    IScreenSaverSettings* ScreenSaver = nullptr;
 };

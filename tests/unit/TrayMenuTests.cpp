@@ -5,6 +5,7 @@
 #include "app/TrayMenu.h"
 #include "platform/host/HostRegistry.h"
 #include "platform/host/HostServices.h"
+#include "platform/host/HostSystemMenus.h"
 #include "unit/ImageTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -44,6 +45,9 @@ protected:
     HostClock clock;
     ScriptedPrompts prompts;
     TPlatform platform{registry, files, folders, screen, clock, prompts};
+    HostScreenSaverSettings saver;
+    HostDisplayModes modes;
+    int timer2Restarts = 0;
     TFixedWidthText measurer;
     TDriveIcons icons;
     TCommandIds ids;
@@ -56,6 +60,9 @@ protected:
     void SetUp() override {
         fs::create_directories(root + "/C/Windows");
         folders.windowsDirectory = "C:\\Windows";
+        folders.systemDirectory = "C:\\Windows\\System32";
+        platform.ScreenSaver = &saver;
+        platform.DisplayModes = &modes;
         engine = std::make_unique<TWallpaper>(platform, TOwnerKind::MainForm, "Software\\MuraltoTray");
         TTrayMenuHooks hooks;
         hooks.LogicalDrives = [this] { return drives; };
@@ -66,6 +73,7 @@ protected:
         hooks.OpenImage = [this](const std::string& path) { images.push_back(path); };
         hooks.Explore = [this](const std::string& folder) { explored.push_back(folder); };
         hooks.ErrorBox = [this](const std::string& text) { errors.push_back(text); };
+        hooks.RestartTimer2 = [this] { ++timer2Restarts; };
         menu = std::make_unique<TTrayMenu>(platform, *engine, ids, measurer, icons, hooks, "Software\\MuraltoTray");
     }
     void TearDown() override {
@@ -102,6 +110,42 @@ TEST_F(TrayMenu, TheTreeComesInItsOrderWithItsImagesAndHelp) {
     EXPECT_EQ(Captions(menu->Entry("ScreenSaver")),
               (std::vector<std::string>{"&Run", "-", "&Active", "Use &Password", "&Change Password", "Change &Wait",
                                         "-", "&Select"}));
+}
+
+TEST_F(TrayMenu, TheScreenSaverAndDisplaySubMenusWorkOverThePlatformsSettings) {
+    File("C:\\Windows\\System32", "Mystify.scr");
+    File("C:\\Windows", "Bubbles.scr");
+    File("C:\\Windows", "notes.txt");
+    saver.WriteSystemIni("boot", "SCRNSAVE.EXE", "C:\\Windows\\System32\\Mystify.scr");
+    saver.ActiveFlag = true;
+    menu->PopupMenu1Popup();
+    EXPECT_TRUE(menu->Entry("ScrRun").Enabled);
+    EXPECT_TRUE(menu->Entry("ScrActive").Checked);
+    // Select: the screen savers of both folders, the current one checked.
+    TMenuItem& select = menu->Entry("ScrSelect");
+    select.Click();
+    ASSERT_EQ(Captions(select), (std::vector<std::string>{"Bubbles", "Mystify"}));
+    EXPECT_FALSE(select.Item(0).Checked);
+    EXPECT_TRUE(select.Item(1).Checked);
+    select.Item(0).Click();
+    EXPECT_EQ(saver.ReadSystemIni("boot", "SCRNSAVE.EXE"), "C:\\Windows\\Bubbles.scr");
+
+    // Display: the modes that pass the trial, the current one checked; a
+    // switch refreshes the desktop.
+    modes.Modes = {{640, 480, 8}, {800, 600, 16}, {1024, 768, 16}};
+    modes.Refused = {2};
+    modes.CurrentMode = TDisplayMode{800, 600, 16};
+    TMenuItem& display = menu->Entry("Display");
+    display.Click();
+    ASSERT_EQ(Captions(display), (std::vector<std::string>{"640x480  8 Bits", "800x600  16 Bits"}));
+    EXPECT_TRUE(display.Item(1).Checked);
+    display.Item(0).Click();
+    EXPECT_EQ(modes.Changed, (std::vector<int>{0}));
+    EXPECT_EQ(timer2Restarts, 1);
+    // The next opening empties it again.
+    menu->PopupMenu1Popup();
+    ASSERT_EQ(display.Count(), 1);
+    EXPECT_TRUE(display.Item(0).IsPlaceholder());
 }
 
 TEST_F(TrayMenu, DrivesThatAllLookAlikeShowFloppiesAndDisks) {
