@@ -1,13 +1,15 @@
 // The real program with its image window, as a user starts and drives it:
 // a picture passed on the command line shows full screen where the
 // wallpaper will put it, two arrows and A apply it moved, a second copy's
-// picture reuses the window, and a left click on the tray icon shows the
-// current wallpaper's picture.
+// picture reuses the window, a left click on the tray icon shows the
+// current wallpaper's picture, and a right click opens the tray menu whose
+// Most Recent entry applies the picture again with its stored placement.
 #include "app/Settings.h"
 #include "engine/BmpFile.h"
 #include "engine/win/DibInfo.h"
 #include "imagewindow/win/Unit1.h"
 #include "unit/ImageTestSupport.h"
+#include "win/MenuScript.h"
 #include "win/ProgramTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -145,6 +147,56 @@ TEST_F(ProgramImageWindow, WithoutMultipleWindowsASecondCopysPictureOpensInTheSa
     EXPECT_EQ(copy.Wait(20000), 0u);
     EXPECT_NE(WaitForImageWindow(second + " - Muralto"), nullptr);
     EXPECT_EQ(ImageWindows().size(), 1u);
+    Exit();
+    EXPECT_EQ(program.Wait(20000), 0u);
+}
+
+TEST_F(ProgramImageWindow, TheTrayMenusMostRecentEntryAppliesThePictureWithItsStoredPlacement) {
+    const std::string image = FixturePath("bmp-24.bmp");
+    TProgram program(L"\"" + win::Wide(image) + L"\"");
+    ASSERT_TRUE(program.Started());
+    HWND window = WaitForImageWindow(image + " - Muralto");
+    ASSERT_NE(window, nullptr);
+    // Applied 100 pixels right of the centre: the list keeps that placement.
+    PostKey(window, VK_LEFT);
+    PostKey(window, VK_LEFT);
+    PostKey(window, 'A');
+    ASSERT_TRUE(PumpUntil([&] { return !IsWindow(window); }, 20000));
+    const int w = ReadBmp(ReadFixture("bmp-24.bmp")).Width();
+    const std::vector<uint8_t> expected =
+        Rendered(image, L" --x " + std::to_wstring((GetSystemMetrics(SM_CXSCREEN) - w) / 2 + 100));
+    ASSERT_TRUE(ReadWholeFile(output) == expected);
+    ASSERT_TRUE(DeleteFileW(output.c_str()));
+
+    // The right click opens the program's menu. Wine keeps a menu's entries
+    // within its process, so they are read by the in-process tests; here the
+    // menu is found, and the keys walk its tree.
+    HWND main = FindWindowW(TMuraltoForm::kClassName, nullptr);
+    ASSERT_NE(main, nullptr);
+    PostMessageW(main, TRxTrayIcon::kTrayCallback, TRxTrayIcon::kIconId, WM_RBUTTONUP);
+    HWND menuWindow = nullptr;
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+            menuWindow = OpenMenuWindow();
+            return menuWindow && IsWindowVisible(menuWindow);
+        },
+        20000));
+    DWORD menuProcess = 0, mainProcess = 0;
+    GetWindowThreadProcessId(menuWindow, &menuProcess);
+    GetWindowThreadProcessId(main, &mainProcess);
+    EXPECT_EQ(menuProcess, mainProcess);
+
+    // Down to Most Recent, into it, and its first (only) entry chosen.
+    const auto press = [](UINT key) {
+        Key(key);
+        PumpUntil([] { return false; }, 200);
+    };
+    for (int i = 0; i < 7; ++i) press(VK_DOWN);
+    press(VK_RIGHT);
+    press(VK_RETURN);
+    ASSERT_TRUE(PumpUntil([&] { return !ReadWholeFile(output).empty(); }, 20000));
+    PumpUntil([] { return false; }, 500); // the file is complete
+    EXPECT_TRUE(ReadWholeFile(output) == expected);
     Exit();
     EXPECT_EQ(program.Wait(20000), 0u);
 }

@@ -7,12 +7,16 @@
 #include "platform/Errors.h"
 #include "platform/win32/WinRegistry.h"
 #include "unit/ImageTestSupport.h"
+#include "win/MenuScript.h"
 #include "win/ProgramTestSupport.h"
 #include "win/TestProcess.h"
 #include "platform/host/HostRegistry.h"
 #include "platform/Text.h"
 #include "platform/host/HostServices.h"
 #include "platform/win32/WinServices.h"
+#include "systemmenus/DisplayMenu.h"
+#include "systemmenus/win/WinDisplayModes.h"
+#include "systemmenus/win/WinScreenSaver.h"
 
 #include <gtest/gtest.h>
 
@@ -36,6 +40,9 @@ protected:
     HostClock clock;
     ScriptedPrompts prompts;
     TPlatform platform{registry, files, folders, screen, clock, prompts};
+    // Read and tried, never switched: the tests choose no mode.
+    WinDisplayModes displayModes;
+    WinScreenSaverSettings screenSaver;
     std::vector<TOpened> opened;
     int uninstalls = 0;
     std::vector<std::string> errors;
@@ -43,6 +50,8 @@ protected:
 
     void SetUp() override {
         app.OnException = [this](const std::string& text) { errors.push_back(text); };
+        platform.DisplayModes = &displayModes;
+        platform.ScreenSaver = &screenSaver;
         form = MakeMainForm({});
     }
     void TearDown() override {
@@ -160,6 +169,111 @@ TEST_F(MainForm, TheTrayMenuHasItsFixedTreeWithTheDrivesOfThisMachine) {
     GetMenuStringW(open, 2, first, 16, MF_BYPOSITION);
     EXPECT_EQ(std::wstring(first).size(), 2u);
     EXPECT_EQ(first[1], L':');
+}
+
+// The tray menu as the shell opens it, steered with the keys from inside
+// its own loop.
+namespace {
+
+// The menu of the frontmost menu window: the deepest sub-menu open.
+HMENU OpenMenu() {
+    return reinterpret_cast<HMENU>(SendMessageW(OpenMenuWindow(), MN_GETHMENU, 0, 0));
+}
+
+std::vector<std::function<void()>> Keys(UINT key, int times) {
+    return std::vector<std::function<void()>>(times, [key] { Key(key); });
+}
+
+void Then(std::vector<std::function<void()>>& steps, std::vector<std::function<void()>> more) {
+    steps.insert(steps.end(), more.begin(), more.end());
+}
+
+} // namespace
+
+TEST_F(MainForm, TheTrayIconsRightClickOpensTheTreeAndADriveIsFilledOnlyWhenItOpens) {
+    // Drive C: of the prefix, below A: and B: when those exist.
+    const DWORD drives = GetLogicalDrives();
+    ASSERT_TRUE(drives & 4);
+    const int drivesBelowC = (drives & 1) + ((drives >> 1) & 1);
+    std::vector<std::wstring> root, openFile, driveBefore, driveAfter, folderAfter;
+    HMENU menu = nullptr;
+    std::vector<std::function<void()>> steps{[&] {
+        menu = OpenMenu();
+        root = MenuCaptions(menu);
+        openFile = MenuCaptions(GetSubMenu(menu, 4));
+        driveBefore = MenuCaptions(GetSubMenu(GetSubMenu(menu, 4), 2 + drivesBelowC));
+    }};
+    // Down to Open File, into it, down to C:, into it and into its first folder.
+    Then(steps, Keys(VK_DOWN, 4));
+    Then(steps, Keys(VK_RIGHT, 1));
+    Then(steps, Keys(VK_DOWN, 1 + drivesBelowC));
+    Then(steps, Keys(VK_RIGHT, 2));
+    steps.push_back([&] {
+        HMENU drive = GetSubMenu(GetSubMenu(menu, 4), 2 + drivesBelowC);
+        driveAfter = MenuCaptions(drive);
+        folderAfter = MenuCaptions(GetSubMenu(drive, 0));
+    });
+    TMenuScript script(steps);
+    SendMessageW(form->Handle(), TRxTrayIcon::kTrayCallback, TRxTrayIcon::kIconId, WM_RBUTTONUP);
+
+    EXPECT_EQ(root, (std::vector<std::wstring>{L"&Desktop", L"Dis&play", L"&Screen Saver", L"-", L"Open &File",
+                                               L"Open &Image", L"-", L"&Lists", L"&Most Recent", L"-", L"&About",
+                                               L"&Help", L"P&roperties", L"-", L"&Close"}));
+    ASSERT_GT(openFile.size(), size_t(2 + drivesBelowC));
+    EXPECT_EQ(openFile[2 + drivesBelowC], L"C:");
+    // Before it opened the drive held its placeholder alone; opened, its
+    // folders came, each again with a placeholder until it opens.
+    EXPECT_EQ(driveBefore, std::vector<std::wstring>{L"(Empty)"});
+    ASSERT_FALSE(driveAfter.empty());
+    EXPECT_NE(driveAfter.front(), L"(Empty)");
+    bool hasWindows = false;
+    for (const std::wstring& name : driveAfter) hasWindows |= text::SameText(win::Utf8(name), "windows");
+    EXPECT_TRUE(hasWindows);
+    ASSERT_FALSE(folderAfter.empty());
+    EXPECT_NE(folderAfter.front(), L"(Empty)") << win::Utf8(driveAfter.front()) << " was not filled when it opened";
+}
+
+TEST_F(MainForm, TheTrayMenusDisplayListsTheModesThatPassTheTrialAndChecksTheCurrentOne) {
+    // What the driver offers, asked here directly.
+    std::vector<std::wstring> offered;
+    for (DWORD i = 0;; ++i) {
+        DEVMODEW mode{};
+        mode.dmSize = sizeof mode;
+        if (!EnumDisplaySettingsW(nullptr, i, &mode)) break;
+        if (ChangeDisplaySettingsW(&mode, CDS_TEST) != DISP_CHANGE_SUCCESSFUL) continue;
+        offered.push_back(std::to_wstring(mode.dmPelsWidth) + L"x" + std::to_wstring(mode.dmPelsHeight) + L"  " +
+                          std::to_wstring(mode.dmBitsPerPel) + L" Bits");
+    }
+    DEVMODEW now{};
+    now.dmSize = sizeof now;
+    ASSERT_TRUE(EnumDisplaySettingsW(nullptr, ENUM_CURRENT_SETTINGS, &now));
+    const std::wstring current = std::to_wstring(now.dmPelsWidth) + L"x" + std::to_wstring(now.dmPelsHeight) + L"  " +
+                                 std::to_wstring(now.dmBitsPerPel) + L" Bits";
+
+    std::vector<std::wstring> listed, checked;
+    HMENU menu = nullptr;
+    std::vector<std::function<void()>> steps{[&] { menu = OpenMenu(); }};
+    Then(steps, Keys(VK_DOWN, 2));
+    Then(steps, Keys(VK_RIGHT, 1));
+    steps.push_back([&] {
+        HMENU display = GetSubMenu(menu, 1);
+        listed = MenuCaptions(display);
+        for (int i = 0; i < GetMenuItemCount(display); ++i)
+            if (GetMenuState(display, static_cast<UINT>(i), MF_BYPOSITION) & MF_CHECKED)
+                checked.push_back(listed[static_cast<size_t>(i)]);
+    });
+    TMenuScript script(steps);
+    SendMessageW(form->Handle(), TRxTrayIcon::kTrayCallback, TRxTrayIcon::kIconId, WM_RBUTTONUP);
+
+    ASSERT_FALSE(offered.empty());
+    EXPECT_EQ(listed, offered);
+    ASSERT_FALSE(checked.empty()) << "current: " << win::Utf8(current);
+    for (const std::wstring& caption : checked) EXPECT_EQ(caption, current);
+    // Nothing was switched.
+    DEVMODEW after{};
+    after.dmSize = sizeof after;
+    EnumDisplaySettingsW(nullptr, ENUM_CURRENT_SETTINGS, &after);
+    EXPECT_EQ(after.dmPelsWidth, now.dmPelsWidth);
 }
 
 TEST_F(MainForm, TheAboutBoxIsCentredAndOnlyHides) {
