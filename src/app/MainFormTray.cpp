@@ -126,6 +126,9 @@ void TMuraltoForm::RxTrayIcon1MouseUp(UINT mouseMessage) {
     }
     if (mouseMessage != WM_RBUTTONUP && mouseMessage != WM_CONTEXTMENU) return;
     if (RxTrayIcon1.Busy()) return; // no menu while the wallpaper changes
+    // A click while the menu is open: the open menu is not rebuilt under
+    // the user's cursor, and no second one opens.
+    if (TMenuHost::MenuOpen()) return;
     POINT at;
     GetCursorPos(&at);
     menus_->Popup(BuildPopupMenu(), at, TPM_LEFTALIGN | TPM_BOTTOMALIGN);

@@ -195,7 +195,9 @@ void TTrayMenu::AddDrives() {
     TMenuItem& files = Entry("FileMenu");
     TMenuItem& images = Entry("ImageMenu");
     bool allTheSame = true;
-    int32_t previous = 0;
+    // Compared from the first drive present: a machine without A: would
+    // otherwise compare C: with no icon at all and never fall back.
+    std::optional<int32_t> previous;
     for (int bit = 0; bit < 26; ++bit) {
         if (!(mask & (uint32_t(1) << bit))) continue;
         const std::string drive = std::string(1, char('A' + bit)) + ":";
@@ -209,7 +211,7 @@ void TTrayMenu::AddDrives() {
         image.ImageIndex = icons_.IndexByAttributes(drive + "\\", fileattr::Normal);
         image.AddPlaceholder();
         image.OnClick = ImageBuilder.ClickHandler();
-        if (bit != 0 && file.ImageIndex != previous) allTheSame = false;
+        if (previous && file.ImageIndex != *previous) allTheSame = false;
         previous = file.ImageIndex;
     }
     if (!allTheSame) return;

@@ -163,7 +163,14 @@ TEST_F(TrayMenu, DrivesThatAllLookAlikeShowFloppiesAndDisks) {
     // The shell was asked about the roots, as folders for Open File.
     EXPECT_EQ(icons.asked.front(), (std::pair<std::string, uint32_t>{"A:\\", fileattr::Directory | fileattr::Normal}));
 
+    // Without A: the first drive present is the one compared with.
+    drives = 0x0C; // C:, D:
+    menu->PopupMenu1Popup();
+    EXPECT_EQ(menu->Entry("FileMenu").Item(2).ImageIndex, 10);
+    EXPECT_FALSE(menu->Entry("ImageMenu").Item(3).SystemImage);
+
     // Drives with their own icons keep them; a second opening starts afresh.
+    drives = 0x0F;
     icons.byDrive["D:\\"] = 7;
     menu->PopupMenu1Popup();
     TMenuItem& d = menu->Entry("FileMenu").Item(5);

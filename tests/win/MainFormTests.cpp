@@ -276,6 +276,29 @@ TEST_F(MainForm, TheTrayMenusDisplayListsTheModesThatPassTheTrialAndChecksTheCur
     EXPECT_EQ(after.dmPelsWidth, now.dmPelsWidth);
 }
 
+TEST_F(MainForm, ASecondRightClickWhileTheTrayMenuIsOpenLeavesItAsItIs) {
+    HMENU menu = nullptr, display = nullptr;
+    int displayEntries = 0;
+    bool stillOpen = false;
+    std::vector<std::function<void()>> steps{[&] { menu = OpenMenu(); }};
+    Then(steps, Keys(VK_DOWN, 2));
+    Then(steps, Keys(VK_RIGHT, 1));
+    steps.push_back([&] {
+        display = GetSubMenu(menu, 1);
+        displayEntries = GetMenuItemCount(display);
+        SendMessageW(form->Handle(), TRxTrayIcon::kTrayCallback, TRxTrayIcon::kIconId, WM_RBUTTONUP);
+    });
+    steps.push_back([&] {
+        // Not rebuilt: the open sub-menu keeps its modes.
+        stillOpen = OpenMenuWindow() != nullptr && GetSubMenu(menu, 1) == display &&
+                    GetMenuItemCount(display) == displayEntries;
+    });
+    TMenuScript script(steps);
+    SendMessageW(form->Handle(), TRxTrayIcon::kTrayCallback, TRxTrayIcon::kIconId, WM_RBUTTONUP);
+    EXPECT_GT(displayEntries, 1);
+    EXPECT_TRUE(stillOpen);
+}
+
 TEST_F(MainForm, TheAboutBoxIsCentredAndOnlyHides) {
     form->ShowAbout();
     ASSERT_TRUE(IsWindowVisible(form->Handle()));

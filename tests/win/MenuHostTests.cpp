@@ -156,6 +156,22 @@ TEST_F(MenuHostTest, ARealMenuIsMeasuredDrawnAndChosenFrom) {
     EXPECT_EQ(items[2].bottom - items[2].top, 10);
     EXPECT_EQ(chosen, root.FindByName("About1")->Command());
     EXPECT_EQ(clicked, std::vector<std::string>{"About1"});
+}
+
+TEST_F(MenuHostTest, ASecondPopupWhileAMenuIsOpenShowsNothing) {
+    // As a second click on the tray icon arrives inside the open menu's loop.
+    uint16_t nested = 1;
+    bool stillOpen = false;
+    TMenuScript script({[&] {
+        nested = host->Popup(root, POINT{300, 300});
+        stillOpen = OpenMenuWindow() != nullptr;
+    }});
+    host->Popup(root, POINT{100, 100});
+    EXPECT_EQ(nested, 0);
+    EXPECT_TRUE(stillOpen);
+    // Closed, it opens again as before.
+    TMenuScript again({[] { Key(VK_DOWN); }, [] { Key(VK_RETURN); }});
+    EXPECT_EQ(host->Popup(root, POINT{100, 100}), root.FindByName("About1")->Command());
     // The entries keep their captions as item texts, for screen readers.
     wchar_t text[64] = L"";
     GetMenuStringW(reinterpret_cast<HMENU>(root.NativeHandle), 1, text, 64, MF_BYPOSITION);
@@ -275,9 +291,15 @@ TEST_F(MenuHostTest, PlaceholdersDrawWithoutIconAndImagesByTheirRules) {
     TMenuItem& placeholder = root.FindByName("ScreenSaver")->AddPlaceholder();
     const TDrawn quiet = DrawEntry(*host, placeholder, ODS_DISABLED | ODS_GRAYED);
     EXPECT_FALSE(IconDrawn(quiet));
-    // Selected, it is highlighted from its left edge: it has no image.
+    // Selected, it is framed from its left edge (it has no image) and not
+    // filled, so its grey text stays readable.
     const TDrawn lit = DrawEntry(*host, placeholder, ODS_SELECTED | ODS_DISABLED | ODS_GRAYED);
-    EXPECT_EQ(lit.At(1, 20), GetSysColor(COLOR_HIGHLIGHT));
+    EXPECT_EQ(lit.At(0, 10), GetSysColor(COLOR_HIGHLIGHT));
+    EXPECT_EQ(lit.At(2, 10), GetSysColor(COLOR_MENU));
+    bool grey = false;
+    for (int x = 24; x < 80; ++x)
+        for (int y = 3; y < 19; ++y) grey |= lit.At(x, y) == GetSysColor(COLOR_GRAYTEXT);
+    EXPECT_TRUE(grey);
 
     const TMenuItem& about = *root.FindByName("About1");
     const TDrawn image = DrawEntry(*host, about, 0);

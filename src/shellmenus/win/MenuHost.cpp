@@ -204,6 +204,10 @@ TMenuItem* TMenuHost::FindMenu(HMENU menu) const {
 }
 
 uint16_t TMenuHost::Popup(TMenuItem& root, POINT at, UINT alignment) {
+    // One menu at a time per thread: a second click on the tray icon while
+    // its menu is open arrives inside the menu's loop, and a second menu
+    // loop there is refused by Windows and brings Wine down.
+    if (tracking) return 0;
     if (std::find(roots_.begin(), roots_.end(), &root) == roots_.end())
         Register(root);
     else
@@ -212,16 +216,20 @@ uint16_t TMenuHost::Popup(TMenuItem& root, POINT at, UINT alignment) {
     // The menu closes on a click elsewhere only when its owner is in front.
     SetForegroundWindow(owner);
     lastSelected_ = 0;
-    TMenuHost* outer = std::exchange(tracking, this);
+    tracking = this;
     filter_ = SetWindowsHookExW(WH_MSGFILTER, MessageFilter, nullptr, GetCurrentThreadId());
     const UINT command = static_cast<UINT>(TrackPopupMenuEx(reinterpret_cast<HMENU>(root.NativeHandle),
                                                            alignment | TPM_RETURNCMD, at.x, at.y,
                                                            owner, nullptr));
     if (filter_) UnhookWindowsHookEx(std::exchange(filter_, nullptr));
-    tracking = outer;
+    tracking = nullptr;
     PostMessageW(owner, WM_NULL, 0, 0);
     if (TMenuItem* chosen = FindCommand(static_cast<uint16_t>(command))) chosen->Click();
     return static_cast<uint16_t>(command);
+}
+
+bool TMenuHost::MenuOpen() {
+    return tracking != nullptr;
 }
 
 LRESULT CALLBACK TMenuHost::MessageFilter(int code, WPARAM wParam, LPARAM lParam) {
@@ -363,9 +371,12 @@ void TMenuHost::Draw(const TMenuItem& item, const DRAWITEMSTRUCT& draw) {
 
     const bool selected = (draw.itemState & ODS_SELECTED) != 0;
     const bool disabled = (draw.itemState & (ODS_DISABLED | ODS_GRAYED)) != 0 || !item.Enabled;
-    COLORREF text = GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT);
-    const int fill = selected ? COLOR_HIGHLIGHT : COLOR_MENU;
-    if (disabled) text = GetSysColor(COLOR_INACTIVECAPTION);
+    // Disabled text in the colour the system makes readable on the menu;
+    // the inactive caption's colour of older designs nearly vanishes on
+    // today's menus and on the highlight. A disabled entry under the
+    // keyboard keeps the menu's background and shows a frame instead.
+    const COLORREF text = GetSysColor(disabled ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT);
+    const int fill = selected && !disabled ? COLOR_HIGHLIGHT : COLOR_MENU;
 
     const TMenuImages& own = Images();
     const TMenuImageChoice image =
@@ -375,6 +386,7 @@ void TMenuHost::Draw(const TMenuItem& item, const DRAWITEMSTRUCT& draw) {
     RECT area = r;
     area.left = hasImage ? left + Scale(kHighlightLeft) : left;
     FillRect(dc, &area, GetSysColorBrush(fill));
+    if (selected && disabled) FrameRect(dc, &area, GetSysColorBrush(COLOR_HIGHLIGHT));
 
     const std::wstring caption = win::Wide(item.Caption);
     RECT textRect{left + Scale(kTextLeft), r.top + Scale(kTextTop), r.right, r.bottom};

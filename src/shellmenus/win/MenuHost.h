@@ -47,8 +47,11 @@ public:
     void Rebuild(TMenuItem& item);
 
     // Shows a registered menu at a screen point until the user chooses or
-    // leaves; the chosen entry's OnClick runs. The chosen command, 0 for none.
+    // leaves; the chosen entry's OnClick runs. The chosen command, 0 for none
+    // (also when a menu of this thread is open already: nothing is shown).
     uint16_t Popup(TMenuItem& root, POINT at, UINT alignment = TPM_LEFTALIGN | TPM_TOPALIGN);
+    // True while a menu of this thread is open (its loop is running).
+    static bool MenuOpen();
 
     // WM_MEASUREITEM, WM_DRAWITEM and WM_MENUCHAR as the main form receives
     // them: true when a registered menu claimed the message.
