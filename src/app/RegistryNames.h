@@ -99,6 +99,14 @@ constexpr const char* kWallpaperOriginX = "WallpaperOriginX";
 constexpr const char* kWallpaperOriginY = "WallpaperOriginY";
 constexpr const char* kScreenSaveUsePassword = "ScreenSaveUsePassword";
 
+// ---- The shell integration's keys ----
+constexpr const char* kUninstallKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Muralto";
+constexpr const char* kRunKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+// Below HKEY_CURRENT_USER: the user's own classes, and where the machine's
+// keys of the program live for a user who may not write them.
+constexpr const char* kUserClassesKey = "Software\\Classes";
+constexpr const char* kPerUserMachineKey = "SOFTWARE\\Orrindel\\Muralto\\Machine";
+
 constexpr const char* kDisplaySettingsKey = "Display\\Settings"; // HKEY_CURRENT_CONFIG
 constexpr const char* kBitsPerPixel = "BitsPerPixel";
 constexpr const char* kResolution = "Resolution";

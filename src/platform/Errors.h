@@ -15,6 +15,13 @@ public:
     using EMuraltoError::EMuraltoError;
 };
 
+// The system refused the access (a standard user writing a machine key):
+// the program can choose other keys instead of failing.
+class ERegistryAccessDenied : public ERegistryException {
+public:
+    using ERegistryException::ERegistryException;
+};
+
 class EFileError : public EMuraltoError {
 public:
     using EMuraltoError::EMuraltoError;

@@ -3,5 +3,5 @@
 
 INSTANTIATE_TEST_SUITE_P(Host, ListsOnRegistry,
                          ::testing::Values(RegistryUnderTest{
-                             "InMemory", [] { return std::make_unique<reg::HostRegistry>(); }}),
+                             "InMemory", [] { return std::make_unique<reg::HostRegistry>(); }, {}}),
                          RegistryUnderTestName);

@@ -128,7 +128,23 @@ TEST_P(RegistryContract, ReadOnlyHandleRefusesWrites) {
     try {
         key->SetValue("Name", reg::DWordValue(1));
         FAIL() << "a read-only key accepted a write";
-    } catch (const ERegistryException& e) {
+    } catch (const ERegistryAccessDenied& e) {
         EXPECT_STREQ(e.what(), "Failed to set data for 'Name'");
     }
+}
+
+TEST_P(RegistryContract, BelowARefusedKeyOnlyReadingIsAllowed) {
+    registry->Create(Root::CurrentUser, base + "\\Locked\\Inner")->SetValue("v", reg::DWordValue(1));
+    GetParam().Refuse(*registry, Root::CurrentUser, base + "\\Locked");
+    EXPECT_EQ(registry->Open(Root::CurrentUser, base + "\\Locked\\Inner", true), nullptr);
+    EXPECT_EQ(registry->Create(Root::CurrentUser, base + "\\Locked\\Inner"), nullptr); // even existing
+    EXPECT_EQ(registry->Create(Root::CurrentUser, base + "\\Locked\\New"), nullptr);
+    EXPECT_FALSE(registry->DeleteTree(Root::CurrentUser, base + "\\Locked\\Inner"));
+    auto read = registry->Open(Root::CurrentUser, base + "\\Locked\\Inner", false);
+    ASSERT_NE(read, nullptr);
+    reg::Value v;
+    EXPECT_TRUE(read->QueryValue("v", v));
+    EXPECT_THROW(read->SetValue("v", reg::DWordValue(2)), ERegistryAccessDenied);
+    // Beside the refused key everything goes on as before.
+    EXPECT_NE(registry->Create(Root::CurrentUser, base + "\\Free"), nullptr);
 }

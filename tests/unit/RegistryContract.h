@@ -12,6 +12,9 @@
 struct RegistryUnderTest {
     std::string Name;
     std::function<std::unique_ptr<reg::IRegistry>()> Make;
+    // Makes the key and everything below it refuse writes, as a standard
+    // user's rights refuse them.
+    std::function<void(reg::IRegistry&, reg::Root, const std::string&)> Refuse;
 };
 
 inline void PrintTo(const RegistryUnderTest& r, std::ostream* os) {

@@ -1,6 +1,7 @@
 #include "platform/host/HostRegistry.h"
 
 #include "platform/Errors.h"
+#include "platform/RegistryViews.h"
 #include "platform/Text.h"
 
 #include <algorithm>
@@ -43,8 +44,10 @@ public:
     }
 
     void SetValue(const std::string& name, const Value& value) override {
-        if (node_->Deleted || !write_ || !node_->Writable())
-            throw ERegistryException(text::FormatOne("Failed to set data for '%s'", name));
+        const std::string message = text::FormatOne("Failed to set data for '%s'", name);
+        if (node_->Deleted) throw ERegistryException(message);
+        // A handle opened for reading is refused as the system refuses it.
+        if (!write_ || !node_->Writable()) throw ERegistryAccessDenied(message);
         auto it = node_->Values.find(name);
         if (it == node_->Values.end())
             node_->Values.emplace(name, std::make_pair(name, value));
@@ -79,7 +82,7 @@ private:
 } // namespace
 
 HostRegistry::HostRegistry() {
-    for (Root r : {Root::ClassesRoot, Root::CurrentUser, Root::LocalMachine, Root::CurrentConfig})
+    for (Root r : {Root::CurrentUser, Root::LocalMachine, Root::CurrentConfig})
         roots_[r] = std::make_shared<Node>();
 }
 
@@ -96,12 +99,30 @@ std::shared_ptr<HostRegistry::Node> HostRegistry::Find(Root root, const std::str
 }
 
 std::unique_ptr<IKey> HostRegistry::Open(Root root, const std::string& path, bool write) {
+    if (root == Root::ClassesRoot) return OpenClasses(path, write);
     auto node = Find(root, path);
     if (!node) return nullptr;
+    // Below a refused key only reading is allowed, as access rights allow.
+    if (write && !node->Writable()) return nullptr;
     return std::make_unique<HostKey>(node, write);
 }
 
+// HKEY_CLASSES_ROOT as Windows shows it to a user: the per-user classes over
+// the machine's, a value or sub-key of the user's hiding the machine's.
+// Writes go to the user's key where it exists, otherwise to the machine's.
+std::unique_ptr<IKey> HostRegistry::OpenClasses(const std::string& path, bool write) {
+    std::unique_ptr<IKey> user = Open(Root::CurrentUser, JoinPath(kUserClasses, path), write);
+    std::unique_ptr<IKey> machine = Open(Root::LocalMachine, JoinPath(kMachineClasses, path), write && !user);
+    if (!user && !machine) return nullptr;
+    return std::make_unique<TMergedKey>(std::move(user), std::move(machine));
+}
+
 std::unique_ptr<IKey> HostRegistry::Create(Root root, const std::string& path) {
+    if (root == Root::ClassesRoot) {
+        if (Find(Root::CurrentUser, JoinPath(kUserClasses, path))) return OpenClasses(path, true);
+        if (!Create(Root::LocalMachine, JoinPath(kMachineClasses, path))) return nullptr;
+        return OpenClasses(path, true);
+    }
     const auto r = roots_.find(root);
     if (r == roots_.end()) return nullptr;
     std::shared_ptr<Node> node = r->second;
@@ -116,10 +137,17 @@ std::unique_ptr<IKey> HostRegistry::Create(Root root, const std::string& path) {
         }
         node = it->second;
     }
-    return std::make_unique<HostKey>(node, node->Writable());
+    if (!node->Writable()) return nullptr;
+    return std::make_unique<HostKey>(node, true);
 }
 
 bool HostRegistry::DeleteTree(Root root, const std::string& path) {
+    if (root == Root::ClassesRoot) {
+        // The user's key where it exists, as writes go.
+        if (Find(Root::CurrentUser, JoinPath(kUserClasses, path)))
+            return DeleteTree(Root::CurrentUser, JoinPath(kUserClasses, path));
+        return DeleteTree(Root::LocalMachine, JoinPath(kMachineClasses, path));
+    }
     const auto parts = SplitPath(path);
     if (parts.empty()) return false; // a root key cannot be deleted
     auto node = Find(root, path);
@@ -130,6 +158,10 @@ bool HostRegistry::DeleteTree(Root root, const std::string& path) {
 }
 
 void HostRegistry::SetReadOnly(Root root, const std::string& path) {
+    if (root == Root::ClassesRoot) {
+        SetReadOnly(Root::LocalMachine, JoinPath(kMachineClasses, path));
+        return;
+    }
     Create(root, path);
     if (auto node = Find(root, path)) node->ReadOnly = true;
 }

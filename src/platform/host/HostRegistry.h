@@ -2,7 +2,9 @@
 // An in-memory registry with the semantics the program relies on from Windows:
 // names compare without regard to case, values keep their type and bytes,
 // deleting a key removes everything below it, and a handle to a deleted key
-// fails. Tests can also mark a sub-tree read-only to see refused writes.
+// fails. HKEY_CLASSES_ROOT is the per-user classes ("Software\Classes" of
+// HKEY_CURRENT_USER) over the machine's, as Windows shows it. Tests can also
+// mark a sub-tree read-only to see refused writes.
 #include "platform/Registry.h"
 
 #include <map>
@@ -23,7 +25,11 @@ public:
 
     struct Node;
 
+    static constexpr const char* kUserClasses = "Software\\Classes";
+    static constexpr const char* kMachineClasses = "SOFTWARE\\Classes";
+
 private:
+    std::unique_ptr<IKey> OpenClasses(const std::string& path, bool write);
     std::shared_ptr<Node> Find(Root root, const std::string& path) const;
     std::map<Root, std::shared_ptr<Node>> roots_;
 };

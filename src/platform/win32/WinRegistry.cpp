@@ -61,7 +61,10 @@ public:
         const LONG rc = RegSetValueExW(key_.Get(), win::Wide(name).c_str(), 0, value.Type,
                                        value.Data.empty() ? nullptr : value.Data.data(),
                                        static_cast<DWORD>(value.Data.size()));
-        if (rc != ERROR_SUCCESS) throw ERegistryException(text::FormatOne("Failed to set data for '%s'", name));
+        if (rc == ERROR_SUCCESS) return;
+        const std::string message = text::FormatOne("Failed to set data for '%s'", name);
+        if (rc == ERROR_ACCESS_DENIED) throw ERegistryAccessDenied(message);
+        throw ERegistryException(message);
     }
 
     bool DeleteValue(const std::string& name) override {
