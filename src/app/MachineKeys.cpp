@@ -12,6 +12,13 @@ TMachineKeys ChooseMachineKeys(reg::IRegistry& registry, const std::string& prog
     const bool writable = registry.Open(Root::LocalMachine, programKey, true) != nullptr ||
                           registry.Create(Root::LocalMachine, programKey) != nullptr;
     keys.PerUser = !writable;
+    if (keys.PerUser) {
+        // The user's counterpart tells the first run, or every start would
+        // be one.
+        const std::string own = reg::JoinPath(programKey, "Machine");
+        keys.FirstRun = registry.Open(Root::CurrentUser, own, false) == nullptr;
+        registry.Create(Root::CurrentUser, own);
+    }
     return keys;
 }
 

@@ -20,7 +20,8 @@ struct TMachineKeys {
 };
 
 // Notes whether the machine's program key exists, then tries to open it for
-// writing or create it.
+// writing or create it; when that is refused, the user's counterpart is
+// noted and created instead.
 TMachineKeys ChooseMachineKeys(reg::IRegistry& registry, const std::string& programKey = regnames::kProgramKey);
 
 // The registry of a per-user run. Below HKEY_LOCAL_MACHINE the program key

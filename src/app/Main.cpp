@@ -1,6 +1,7 @@
 // The program's entry: one copy per desktop. A second copy hands its first
 // argument to the running one and ends without showing anything.
 #include "app/HandOver.h"
+#include "app/MachineKeys.h"
 #include "app/Unit2.h"
 #include "engine/win/GdiPictures.h"
 #include "imagewindow/win/FastBMPWin.h"
@@ -11,6 +12,7 @@
 #include "platform/win32/WinDesktopWallpaper.h"
 #include "platform/win32/WinRegistry.h"
 #include "platform/win32/WinServices.h"
+#include "platform/win32/WinShell.h"
 #include "platform/win32/WinSystemColors.h"
 #include "systemmenus/win/WinDisplayModes.h"
 #include "systemmenus/win/WinScreenSaver.h"
@@ -46,6 +48,24 @@ void HandOver(HWND running, const std::vector<std::string>& arguments) {
                         &result);
 }
 
+// The folder of the wallpaper bitmap: empty (the Windows folder) where the
+// program may write there, else the user's local application data folder's
+// "Muralto".
+std::string WallpaperFolder(ISystemFolders& folders, IShell& shell) {
+    const std::wstring probe = win::Wide(folders.WindowsDirectory() + "\\Muralto.$$$");
+    const HANDLE file = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        CloseHandle(file);
+        return std::string();
+    }
+    const std::string local = shell.KnownFolderPath(TKnownFolder::LocalAppData);
+    if (local.empty()) return std::string();
+    const std::string folder = local + "\\Muralto";
+    shell.CreateFolder(folder);
+    return folder;
+}
+
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
@@ -62,7 +82,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     UseDibSectionsForFastBMP();
     TGdiPictures pictures;
     TApplication application(instance);
-    reg::WinRegistry registry;
+    // A standard user of the NT family may not write the machine's keys:
+    // decided once, for the whole run.
+    reg::WinRegistry systemRegistry;
+    const TMachineKeys machineKeys = ChooseMachineKeys(systemRegistry);
+    TPerUserRegistry perUserRegistry(systemRegistry);
+    reg::IRegistry& registry = machineKeys.PerUser ? static_cast<reg::IRegistry&>(perUserRegistry) : systemRegistry;
     WinFileSystem files;
     WinSystemFolders folders;
     WinScreen screen;
@@ -75,6 +100,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     platform.SystemColors = &systemColors;
     WinDesktopWallpaper desktopWallpaper;
     platform.Wallpaper = &desktopWallpaper;
+    WinShell shell;
+    platform.Shell = &shell;
+    platform.WallpaperFolder = WallpaperFolder(folders, shell);
     WinDisplayModes displayModes;
     platform.DisplayModes = &displayModes;
     // Owned by the main form once it exists.
@@ -85,7 +113,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     };
     try {
         // The image windows reach the main form (made next) after an apply;
-        // they go before it does. The uninstall is connected when it arrives.
+        // they go before it does.
         TMuraltoForm* mainForm = nullptr;
         TImageWindowHooks windowHooks;
         windowHooks.AfterApply = [&mainForm] {
@@ -93,6 +121,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         };
         std::unique_ptr<TImageWindows> windows;
         TMainFormHooks hooks;
+        hooks.Machine = machineKeys;
         hooks.OpenImage = [&windows](const std::string& path, bool newWindow) {
             if (windows) windows->OpenFile(path, newWindow);
         };

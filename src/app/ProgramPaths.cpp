@@ -2,6 +2,7 @@
 
 #include "app/Extra.h"
 #include "app/RegistryNames.h"
+#include "platform/Shell.h"
 
 #include <vector>
 
@@ -22,12 +23,22 @@ std::vector<std::string> SplitElements(const std::string& path) {
 // A shell folder from the user's "Shell Folders" key. A value that is absent,
 // empty or not a string gives the default: a broken entry must not make the
 // program create folders at the root of a drive.
-std::string ShellFolder(TRegistry& shellFolders, bool opened, const char* name, const char* def) {
-    if (!opened) return def;
-    const auto value = shellFolders.ReadValue(name);
-    if (!value || !reg::IsStringType(value->Type)) return def;
-    const std::string path = reg::StringOf(*value);
-    return path.empty() ? def : path;
+// Before the default, the shell is asked: the NT family does not always keep
+// every value there.
+std::string ShellFolder(TRegistry& shellFolders, bool opened, const char* name, IShell* shell, TKnownFolder known,
+                        const char* def) {
+    if (opened) {
+        const auto value = shellFolders.ReadValue(name);
+        if (value && reg::IsStringType(value->Type)) {
+            const std::string path = reg::StringOf(*value);
+            if (!path.empty()) return path;
+        }
+    }
+    if (shell) {
+        const std::string path = shell->KnownFolderPath(known);
+        if (!path.empty()) return path;
+    }
+    return def;
 }
 
 } // namespace
@@ -70,11 +81,15 @@ TProgramPaths ComputeProgramPaths(TPlatform& platform) {
 
     TRegistry shell(platform.Registry, reg::Root::CurrentUser);
     const bool opened = shell.OpenKeyReadOnly(regnames::kShellFoldersKey);
-    paths.StartMenuFolder = ShellFolder(shell, opened, regnames::kShellStartMenu, "C:\\WINDOWS\\Start Menu");
-    paths.StartupFolder =
-        ShellFolder(shell, opened, regnames::kShellStartup, "C:\\WINDOWS\\Start Menu\\Programs\\StartUp");
-    paths.ProgramsFolder = ShellFolder(shell, opened, regnames::kShellPrograms, "C:\\WINDOWS\\Start Menu\\Programs");
-    paths.DesktopFolder = ShellFolder(shell, opened, regnames::kShellDesktop, "C:\\WINDOWS\\Desktop");
+    IShell* known = platform.Shell;
+    paths.StartMenuFolder = ShellFolder(shell, opened, regnames::kShellStartMenu, known, TKnownFolder::StartMenu,
+                                        "C:\\WINDOWS\\Start Menu");
+    paths.StartupFolder = ShellFolder(shell, opened, regnames::kShellStartup, known, TKnownFolder::Startup,
+                                      "C:\\WINDOWS\\Start Menu\\Programs\\StartUp");
+    paths.ProgramsFolder = ShellFolder(shell, opened, regnames::kShellPrograms, known, TKnownFolder::Programs,
+                                       "C:\\WINDOWS\\Start Menu\\Programs");
+    paths.DesktopFolder = ShellFolder(shell, opened, regnames::kShellDesktop, known, TKnownFolder::Desktop,
+                                      "C:\\WINDOWS\\Desktop");
 
     // The registration tool lives in the system directory on every Windows
     // that still runs this program, not in the Windows folder's "System".

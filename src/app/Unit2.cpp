@@ -31,11 +31,6 @@ std::string FromCodePage(const std::string& bytes) {
     return win::Utf8(wide);
 }
 
-// Tells the shell that file associations changed, so it refreshes icons.
-void NotifyAssociationsChanged() {
-    SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_FLUSH, nullptr, nullptr);
-}
-
 } // namespace
 
 TMuraltoForm::TMuraltoForm(TApplication& application, TPlatform& platform, std::vector<std::string> arguments,
@@ -134,9 +129,11 @@ void TMuraltoForm::FormCreate() {
     Application().RegisterCursor(1, dropper ? dropper : LoadCursorW(nullptr, IDC_CROSS));
 
     StartupStep([this] { paths_ = ComputeProgramPaths(platform_); });
-
-    // Re-writing existing "Muralto.lnk" shortcuts and the folder-menu
-    // builders come here with the shell integration and the tray menu.
+    if (platform_.Shell) {
+        integration_ = std::make_unique<TShellIntegration>(platform_, *platform_.Shell, paths_, hooks_.Machine);
+        // Shortcuts the user kept point at this copy of the program again.
+        StartupStep([this] { integration_->RewriteExistingShortcuts(); });
+    }
 
     RxTrayIcon1.SetOwner(Handle());
     RxTrayIcon1.SetIcon(LoadIconW(Application().Instance(), IDI_MAINICON));
@@ -152,8 +149,16 @@ void TMuraltoForm::FormCreate() {
     platform_.Changes = &changes_;
     Wallpaper1 = std::make_unique<TWallpaper>(platform_, TOwnerKind::MainForm);
     CreateTrayMenu();
-    StartupStep([this] { MigrateOldLists(platform_.Registry); });
+    // The registration moves the old single list into the lists too.
+    if (integration_)
+        StartupStep([this] { integration_->StartupRegistration(); });
+    else
+        StartupStep([this] { MigrateOldLists(platform_.Registry); });
     StartupStep([this] { Wallpaper1->LoadSettings(); });
+    if (integration_ && hooks_.Machine.FirstRun)
+        StartupStep([this] {
+            integration_->FirstRun(Wallpaper1->ActiveDesktopAvailable(), [this] { Application().HelpContents(); });
+        });
     if (Wallpaper1->ChangeOnStartup) StartupStep([this] { Wallpaper1->NextWallpaper(); });
 
     RxTrayIcon1.SetActive(true);
@@ -198,14 +203,31 @@ LRESULT TMuraltoForm::WMCopyData(const COPYDATASTRUCT* data) {
 
 void TMuraltoForm::OpenArgument(const std::string& argument, bool newWindow) {
     if (IsUninstallArgument(argument)) {
-        if (hooks_.Uninstall) hooks_.Uninstall();
+        Uninstall();
     } else if (hooks_.OpenImage) {
         hooks_.OpenImage(argument, newWindow);
     }
 }
 
+void TMuraltoForm::Uninstall() {
+    if (hooks_.Uninstall) {
+        hooks_.Uninstall();
+        return;
+    }
+    if (!integration_) return;
+    integration_->Uninstall();
+    Application().Terminate();
+}
+
+void TMuraltoForm::ShowFolderPointerWizard() {
+    if (!platform_.Shell) return;
+    if (!fpWizard_) fpWizard_ = std::make_unique<TFPWizardHolder>(Application(), platform_, *platform_.Shell);
+    fpWizard_->Show();
+}
+
 void TMuraltoForm::WMHotKey(int id) {
-    if (id == kStartHotKeyId) NotifyAssociationsChanged();
+    // The shell rebuilds the Start menu on this notice.
+    if (id == kStartHotKeyId && platform_.Shell) NotifyAssociationsChanged(*platform_.Shell);
     RestartTimer2();
 }
 

@@ -7,6 +7,7 @@
 // routing, timers), MainFormTray.cpp (the tray icon, its menu and the
 // commands it carries) and AboutBox.cpp (the window shown as the about box).
 #include "app/ChangeGuard.h"
+#include "app/MachineKeys.h"
 #include "app/MainFormTimers.h"
 #include "app/ProgramPaths.h"
 #include "app/TrayMenu.h"
@@ -18,6 +19,8 @@
 #include "platform/win32/Form.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/TrayIcon.h"
+#include "shell/ShellIntegration.h"
+#include "shell/win/FPWizard.h"
 #include "shellmenus/MenuModel.h"
 #include "shellmenus/win/MenuHost.h"
 #include "shellmenus/win/SystemImageList.h"
@@ -32,7 +35,10 @@ struct TMainFormHooks {
     std::function<void(const std::string& fileName, bool newWindow)> OpenImage;
     // A left click on the tray icon: the desktop's wallpaper in an image window.
     std::function<void()> ShowCurrentWallpaper;
+    // Replaces the uninstall ("/u"; tests count it instead).
     std::function<void()> Uninstall;
+    // The machine keys chosen at start-up, with whether this is the first run.
+    TMachineKeys Machine;
 };
 
 class TMuraltoForm : public TForm {
@@ -75,6 +81,10 @@ public:
     TMenuItem& BuildPopupMenu();
     TMenuHost& Menus() { return *menus_; }
     void ShowAbout() { About1Click(); }
+    // The folder pointer wizard: the open one brought to the front, or a new
+    // one. It lives here because it may outlive the dialog that opens it.
+    void ShowFolderPointerWizard();
+    const TFPWizardHolder* FolderPointerWizard() const { return fpWizard_.get(); }
     // After an image window applied its picture: the changer looks at its
     // schedule again and the tray icon's hint follows it.
     void ImageApplied();
@@ -153,6 +163,8 @@ private:
     void WatchDesktop();
     // An argument from the command line or from a second copy.
     void OpenArgument(const std::string& argument, bool newWindow);
+    // "/u": the shell integration taken away, then the end of the program.
+    void Uninstall();
 
     TPlatform& platform_;
     std::vector<std::string> arguments_;
@@ -163,6 +175,9 @@ private:
     TChangeGuard changes_;
     TDesktopIcons Icons;
     std::unique_ptr<TWallpaper> Wallpaper1;
+    // What the program writes into the shell; null without a shell.
+    std::unique_ptr<TShellIntegration> integration_;
+    std::unique_ptr<TFPWizardHolder> fpWizard_;
 
     // Every menu of the program draws through the menu host; its entries'
     // command identifiers come from one allocator.

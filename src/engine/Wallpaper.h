@@ -109,7 +109,11 @@ public:
     // The screen-sized bitmap that becomes the wallpaper (empty when no
     // picture is open).
     TBitmap ComposeScreen();
-    std::string OutputFile() const { return WindowsDir + "\\Muralto.bmp"; }
+    // The program's wallpaper bitmap: in the Windows folder, or where the
+    // platform says when that folder cannot be written.
+    std::string OutputFile() const {
+        return (platform_.WallpaperFolder.empty() ? WindowsDir : platform_.WallpaperFolder) + "\\Muralto.bmp";
+    }
 
     // ---- Applying ----
     void ChangeWallpaper(const std::string& path);

@@ -43,16 +43,16 @@ std::wstring KeyPath(const std::wstring& classKey, const TRegistryEntry& entry) 
     return entry.Key[0] ? classKey + L"\\" + entry.Key : classKey;
 }
 
-bool SetText(HKEY key, const wchar_t* name, const std::wstring& text) {
+LSTATUS SetText(HKEY key, const wchar_t* name, const std::wstring& text) {
     const DWORD bytes = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
-    return RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()), bytes) == ERROR_SUCCESS;
+    return RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()), bytes);
 }
 
-bool Write(const std::wstring& classKey, const std::wstring& library, const TRegistryEntry& entry) {
+LSTATUS Write(HKEY classes, const std::wstring& classKey, const std::wstring& library, const TRegistryEntry& entry) {
     TRegKey key;
-    if (RegCreateKeyExW(HKEY_CLASSES_ROOT, KeyPath(classKey, entry).c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                        key.Receive(), nullptr) != ERROR_SUCCESS)
-        return false;
+    const LSTATUS created = RegCreateKeyExW(classes, KeyPath(classKey, entry).c_str(), 0, nullptr, 0, KEY_SET_VALUE,
+                                            nullptr, key.Receive(), nullptr);
+    if (created != ERROR_SUCCESS) return created;
     switch (entry.Data) {
     case TData::Text:
         return SetText(key.Get(), entry.Name, entry.Text);
@@ -61,18 +61,40 @@ bool Write(const std::wstring& classKey, const std::wstring& library, const TReg
     case TData::LibraryIcon: // the library's first icon
         return SetText(key.Get(), entry.Name, library + L",0");
     case TData::FolderAttributes:
-        return RegSetValueExW(key.Get(), entry.Name, 0, REG_BINARY, kFolderAttributes, sizeof kFolderAttributes) ==
-               ERROR_SUCCESS;
+        return RegSetValueExW(key.Get(), entry.Name, 0, REG_BINARY, kFolderAttributes, sizeof kFolderAttributes);
     }
-    return false;
+    return ERROR_INVALID_DATA;
 }
 
 bool Gone(LSTATUS status) { return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND; }
 
-HRESULT Unregister(const std::wstring& classKey) {
+HRESULT Unregister(HKEY classes, const std::wstring& classKey) {
     for (const TRegistryEntry& entry : kEntries)
-        if (entry.Key[0]) RegDeleteTreeW(HKEY_CLASSES_ROOT, KeyPath(classKey, entry).c_str());
-    return Gone(RegDeleteTreeW(HKEY_CLASSES_ROOT, classKey.c_str())) ? S_OK : E_FAIL;
+        if (entry.Key[0]) RegDeleteTreeW(classes, KeyPath(classKey, entry).c_str());
+    return Gone(RegDeleteTreeW(classes, classKey.c_str())) ? S_OK : E_FAIL;
+}
+
+// Every entry under one classes key; a half-written class would make the
+// shell load a folder without its attributes, so a failure takes it all
+// out again.
+LSTATUS RegisterUnder(HKEY classes, const std::wstring& classKey, const std::wstring& library) {
+    for (const TRegistryEntry& entry : kEntries) {
+        const LSTATUS status = Write(classes, classKey, library, entry);
+        if (status != ERROR_SUCCESS) {
+            Unregister(classes, classKey);
+            return status;
+        }
+    }
+    return ERROR_SUCCESS;
+}
+
+// The user's own classes, which the shell reads before the machine's: the
+// place for a user who may not write HKEY_CLASSES_ROOT.
+TRegKey UserClasses() {
+    TRegKey key;
+    RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Classes", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.Receive(),
+                    nullptr);
+    return key;
 }
 
 } // namespace
@@ -82,15 +104,12 @@ HRESULT RegisterServer() {
         const std::wstring classKey = ClassKey();
         const std::wstring library = ModulePath();
         if (classKey.empty() || library.empty()) return E_FAIL;
-        for (const TRegistryEntry& entry : kEntries) {
-            if (!Write(classKey, library, entry)) {
-                // A half-written class would make the shell load a folder
-                // without its attributes: take it all out again.
-                Unregister(classKey);
-                return E_FAIL;
-            }
-        }
-        return S_OK;
+        const LSTATUS status = RegisterUnder(HKEY_CLASSES_ROOT, classKey, library);
+        if (status == ERROR_SUCCESS) return S_OK;
+        if (status != ERROR_ACCESS_DENIED) return E_FAIL;
+        const TRegKey user = UserClasses();
+        if (!user.Get()) return E_FAIL;
+        return RegisterUnder(user.Get(), classKey, library) == ERROR_SUCCESS ? S_OK : E_FAIL;
     } catch (...) {
         return E_FAIL;
     }
@@ -100,7 +119,12 @@ HRESULT UnregisterServer() {
     try {
         const std::wstring classKey = ClassKey();
         if (classKey.empty()) return E_FAIL;
-        return Unregister(classKey);
+        // From both places: the class may have been registered per user.
+        HRESULT result = S_OK;
+        const TRegKey user = UserClasses();
+        if (user.Get()) result = Unregister(user.Get(), classKey);
+        const HRESULT machine = Unregister(HKEY_CLASSES_ROOT, classKey);
+        return FAILED(machine) ? machine : result;
     } catch (...) {
         return E_FAIL;
     }

@@ -7,6 +7,8 @@
 #include "platform/Registry.h"
 #include "platform/Screen.h"
 
+#include <string>
+
 class IPictureRenderer;
 class ISystemColors;
 class IDesktopMetrics;
@@ -15,6 +17,7 @@ class ITrayNotice;
 class TChangeGuard;
 class IDisplayModes;
 class IScreenSaverSettings;
+class IShell;
 
 struct TPlatform {
     reg::IRegistry& Registry;
@@ -43,4 +46,9 @@ struct TPlatform {
     // The screen saver settings, for the screen saver menu; null where the
     // platform has none.
     IScreenSaverSettings* ScreenSaver = nullptr;
+    // Folders, links and notices of the shell; null where there is none.
+    IShell* Shell = nullptr;
+    // Where the program writes its wallpaper bitmap; empty: the Windows
+    // folder (a standard user of the NT family may not write there).
+    std::string WallpaperFolder{};
 };

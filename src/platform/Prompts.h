@@ -1,10 +1,20 @@
 #pragma once
 // Questions and notices for the user. Every box carries the caption "Muralto".
 // Tests answer through the host implementation; nothing waits for a person.
+#include <memory>
 #include <optional>
 #include <string>
 
 enum class TMessageKind { Information, Warning, Error };
+
+class INamespaceItem; // platform/Shell.h
+
+// An item picked in the shell's namespace, with the text that names it to
+// the user: its parsing name, else its display name, else its path.
+struct TPickedShellItem {
+    std::shared_ptr<INamespaceItem> Item;
+    std::string Text;
+};
 
 class IPrompts {
 public:
@@ -19,6 +29,12 @@ public:
     // system's choice); the chosen file's full path, or nothing when the
     // user cancels.
     virtual std::optional<std::string> OpenPicture(const std::string& initialFolder) = 0;
+    // The folder picker "Select Folder" over the user's Start Menu folder:
+    // the picked folder's path, or nothing when the user cancels.
+    virtual std::optional<std::string> PickStartMenuFolder() = 0;
+    // The folder picker "Select Folder" over the whole namespace from the
+    // desktop down, virtual folders included; nothing when the user cancels.
+    virtual std::optional<TPickedShellItem> PickShellItem() = 0;
 };
 
 constexpr const char* kAppTitle = "Muralto";

@@ -114,4 +114,19 @@ TEST_F(RegistrationTest, UnregistrationTakesTheWholeClassKeyAndIsHarmlessWhenRep
     EXPECT_EQ(ClassTree().size(), 4u);
 }
 
+TEST_F(RegistrationTest, UnregistrationAlsoTakesAPerUserRegistration) {
+    // A user who could not write HKEY_CLASSES_ROOT registered the class in
+    // the user's own classes (Wine never refuses, so it is put there here).
+    const std::wstring user = std::wstring(L"Software\\Classes\\") + kClassKey;
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, (user + L"\\InprocServer32").c_str(), 0, nullptr, 0, KEY_WRITE,
+                              nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    RegCloseKey(key);
+    TComApartment com;
+    TLibrary library;
+    EXPECT_EQ(library.Call("DllUnregisterServer"), S_OK);
+    EXPECT_NE(RegOpenKeyExW(HKEY_CURRENT_USER, user.c_str(), 0, KEY_READ, &key), ERROR_SUCCESS);
+}
+
 } // namespace

@@ -39,14 +39,17 @@ TEST_F(MachineKeys, TheFirstStartIsNotedBeforeTheProbeCreatesTheKey) {
     EXPECT_FALSE(second.FirstRun);
     EXPECT_FALSE(second.PerUser);
 
-    // A standard user: the machine refuses, nothing is created there, and
-    // every start stays a first run for the machine key until it can be made.
+    // A standard user: the machine refuses and nothing is created there;
+    // the user's counterpart makes the next start no first run.
     reg::HostRegistry locked;
     locked.SetReadOnly(Root::LocalMachine, "");
     const TMachineKeys user = ChooseMachineKeys(locked);
     EXPECT_TRUE(user.FirstRun);
     EXPECT_TRUE(user.PerUser);
     EXPECT_EQ(locked.Open(Root::LocalMachine, regnames::kProgramKey, false), nullptr);
+    const TMachineKeys again = ChooseMachineKeys(locked);
+    EXPECT_FALSE(again.FirstRun);
+    EXPECT_TRUE(again.PerUser);
 }
 
 TEST_F(MachineKeys, ThePerUserRunKeepsTheMachinesValuesBelowTheUsersProgramKey) {

@@ -72,6 +72,22 @@ std::optional<std::string> ScriptedPrompts::OpenPicture(const std::string& initi
     return answer;
 }
 
+std::optional<std::string> ScriptedPrompts::PickStartMenuFolder() {
+    FolderPickers.push_back("Start Menu");
+    if (StartMenuFolderAnswers.empty()) return std::nullopt;
+    auto answer = StartMenuFolderAnswers.front();
+    StartMenuFolderAnswers.pop_front();
+    return answer;
+}
+
+std::optional<TPickedShellItem> ScriptedPrompts::PickShellItem() {
+    FolderPickers.push_back("Desktop");
+    if (ShellItemAnswers.empty()) return std::nullopt;
+    auto answer = ShellItemAnswers.front();
+    ShellItemAnswers.pop_front();
+    return answer;
+}
+
 std::filesystem::path HostFileSystem::HostPath(const std::string& windowsPath) const {
     namespace fs = std::filesystem;
     std::vector<std::string> parts;

@@ -55,6 +55,8 @@ public:
     std::optional<std::string> InputBox(const std::string& caption, const std::string& prompt,
                                         const std::string& initial) override;
     std::optional<std::string> OpenPicture(const std::string& initialFolder) override;
+    std::optional<std::string> PickStartMenuFolder() override;
+    std::optional<TPickedShellItem> PickShellItem() override;
 
     std::vector<Shown> Messages;
     std::vector<std::string> Questions;
@@ -64,6 +66,11 @@ public:
     // the user cancels).
     std::vector<std::string> PictureFolders;
     std::deque<std::optional<std::string>> PictureAnswers;
+    // The folder pickers shown, named by their root ("Start Menu" or
+    // "Desktop"), and the answers of each (none left: the user cancels).
+    std::vector<std::string> FolderPickers;
+    std::deque<std::optional<std::string>> StartMenuFolderAnswers;
+    std::deque<std::optional<TPickedShellItem>> ShellItemAnswers;
 };
 
 // Windows paths over a real folder: "C:\A\b.txt" is ROOT/C/A/b.txt. Each

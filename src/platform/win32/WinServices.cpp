@@ -1,8 +1,10 @@
 #include "platform/win32/WinServices.h"
 
 #include "platform/Errors.h"
+#include "platform/win32/FolderPicker.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/InputBox.h"
+#include "platform/win32/ShellItem.h"
 
 #include <shellapi.h>
 
@@ -82,6 +84,16 @@ std::optional<std::string> WinPrompts::InputBox(const std::string& caption, cons
 std::optional<std::string> WinPrompts::OpenPicture(const std::string& initialFolder) {
     if (!PictureDialog) throw EMuraltoError("The picture open dialog is not available.");
     return PictureDialog(initialFolder);
+}
+
+std::optional<std::string> WinPrompts::PickStartMenuFolder() {
+    return win::BrowseStartMenuFolder(GetActiveWindow());
+}
+
+std::optional<TPickedShellItem> WinPrompts::PickShellItem() {
+    std::optional<win::TPickedIdList> picked = win::BrowseNamespace(GetActiveWindow());
+    if (!picked) return std::nullopt;
+    return TPickedShellItem{std::make_shared<win::TShellItem>(std::move(picked->IdList)), std::move(picked->Text)};
 }
 
 std::optional<TFindData> WinFileSystem::FindFirst(const std::string& path) {

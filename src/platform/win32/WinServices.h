@@ -36,6 +36,9 @@ public:
     // open dialog with its preview, which this layer does not know).
     std::optional<std::string> OpenPicture(const std::string& initialFolder) override;
     std::function<std::optional<std::string>(const std::string& initialFolder)> PictureDialog;
+    // The shell's folder picker over the active window.
+    std::optional<std::string> PickStartMenuFolder() override;
+    std::optional<TPickedShellItem> PickShellItem() override;
 
 private:
     TApplication& application_;
