@@ -169,6 +169,8 @@ TEST(Program, ArrangesTheDesktopIconsAtStartUpWhenAsked) {
         const std::string key = reg::JoinPath(regnames::kProgramKey, regnames::kOptionsDesktop);
         const bool existed = registry.Open(reg::Root::CurrentUser, key, false) != nullptr;
         TStoredChoice() {
+            // Not the program's first run in this prefix (see ForgetSettings).
+            registry.Create(reg::Root::LocalMachine, regnames::kProgramKey);
             auto options = registry.Create(reg::Root::CurrentUser, key);
             options->SetValue(regnames::kRestoreIcons, reg::StringValue("1"));
             options->SetValue(regnames::kIconsRight, reg::StringValue("1"));

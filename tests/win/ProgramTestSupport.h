@@ -36,10 +36,15 @@ inline int CountMainForms() {
     return count;
 }
 
+// The settings of earlier runs forgotten. The machine key stays, empty, so
+// that the program does not take the run for its first: the first run puts
+// a shortcut into this prefix's StartUp folder, and Wine starts what is
+// there whenever the prefix starts. The first run has a prefix of its own.
 inline void ForgetSettings(reg::WinRegistry& registry) {
     registry.DeleteTree(reg::Root::CurrentUser, "SOFTWARE\\Orrindel\\Muralto");
     registry.DeleteTree(reg::Root::LocalMachine, "SOFTWARE\\Orrindel\\Muralto");
     registry.DeleteTree(reg::Root::CurrentConfig, "Display");
+    registry.Create(reg::Root::LocalMachine, "SOFTWARE\\Orrindel\\Muralto");
 }
 
 inline std::vector<uint8_t> ReadWholeFile(const std::wstring& path) {
