@@ -9,6 +9,7 @@
 #include "platform/win32/WinShell.h"
 #include "shell/win/FPWizard.h"
 #include "unit/ImageTestSupport.h"
+#include "win/TestPlatform.h"
 #include "win/TestProcess.h"
 
 #include <gtest/gtest.h>
@@ -32,17 +33,10 @@ std::string KnownFolder(int csidl) {
     return win::Utf8(path);
 }
 
-class FPWizard : public ::testing::Test {
+class FPWizard : public ::testing::Test, protected TTestPlatform {
 protected:
     win::ComScope com; // as the program's entry has it
     TApplication app{GetModuleHandleW(nullptr)};
-    reg::HostRegistry registry;
-    WinFileSystem files;
-    WinSystemFolders folders;
-    HostScreen screen{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    HostClock clock;
-    ScriptedPrompts prompts;
-    TPlatform platform{registry, files, folders, screen, clock, prompts};
     WinShell shell;
     std::vector<std::string> errors;
     TFPWizardHolder holder{app, platform, shell};

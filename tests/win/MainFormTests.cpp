@@ -9,6 +9,7 @@
 #include "unit/ImageTestSupport.h"
 #include "win/MenuScript.h"
 #include "win/ProgramTestSupport.h"
+#include "win/TestPlatform.h"
 #include "win/TestProcess.h"
 #include "platform/host/HostRegistry.h"
 #include "platform/Text.h"
@@ -29,17 +30,9 @@ struct TOpened {
     bool NewWindow;
 };
 
-class MainForm : public ::testing::Test {
+class MainForm : public ::testing::Test, protected TTestPlatform {
 protected:
     TApplication app{GetModuleHandleW(nullptr)};
-    reg::HostRegistry registry;
-    WinFileSystem files;
-    WinSystemFolders folders;
-    // The real screen's size, changeable by a test.
-    HostScreen screen{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    HostClock clock;
-    ScriptedPrompts prompts;
-    TPlatform platform{registry, files, folders, screen, clock, prompts};
     // Read and tried, never switched: the tests choose no mode.
     WinDisplayModes displayModes;
     WinScreenSaverSettings screenSaver;

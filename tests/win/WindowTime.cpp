@@ -9,6 +9,7 @@
 #include "platform/host/HostRegistry.h"
 #include "platform/host/HostServices.h"
 #include "platform/win32/WinServices.h"
+#include "win/TestPlatform.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -49,13 +50,8 @@ std::vector<double> Time(int runs, const std::function<void(int)>& step) {
 
 int wmain() {
     TApplication app(GetModuleHandleW(nullptr));
-    reg::HostRegistry registry;
-    WinFileSystem files;
-    WinSystemFolders folders;
-    HostScreen screen{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    HostClock clock;
-    ScriptedPrompts prompts;
-    TPlatform platform{registry, files, folders, screen, clock, prompts};
+    TTestPlatform test;
+    TPlatform& platform = test.platform;
     TForm1* window = nullptr;
     (new TForm1(app, platform, {}, "Software\\MuraltoTime"))->FreeOnRelease(window);
     TWallpaper& engine = window->Engine();

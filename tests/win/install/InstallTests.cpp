@@ -14,6 +14,7 @@
 #include "platform/win32/WinServices.h"
 #include "platform/win32/WinShell.h"
 #include "shell/win/FPWizard.h"
+#include "win/TestPlatform.h"
 #include "win/TestProcess.h"
 
 #include <gtest/gtest.h>
@@ -236,13 +237,9 @@ TEST_F(InstalledProgram, TheWizardsPointerOpensItsTargetThroughTheExtension) {
     temp.MakeFile(L"Pictures of mine\\b.gif");
 
     TApplication app{GetModuleHandleW(nullptr)};
-    reg::HostRegistry registry;
-    WinFileSystem files;
-    WinSystemFolders folders;
-    HostScreen screen{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    HostClock clock;
-    ScriptedPrompts prompts;
-    TPlatform platform{registry, files, folders, screen, clock, prompts};
+    TTestPlatform test;
+    TPlatform& platform = test.platform;
+    ScriptedPrompts& prompts = test.prompts;
     WinShell shell;
     prompts.StartMenuFolderAnswers = {win::Utf8(menu)};
     prompts.ShellItemAnswers.push_back(
