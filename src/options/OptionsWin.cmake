@@ -1,0 +1,1 @@
+# The properties dialog's window and its pages.

@@ -1,0 +1,1 @@
+# The properties dialog's window in this process, driven by messages.
