@@ -12,7 +12,7 @@ cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j"$(nproc)"
 
 status=0
-for target in bmp pcx ico gif jpeg; do
+for target in bmp pcx ico gif jpeg png webp; do
   work=build/fuzz/corpus/$target crashes=build/fuzz/crashes/$target
   mkdir -p "$work" "$crashes"
   echo "== fuzz $target for ${seconds}s"

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Prepares a Debian machine to build and test Muralto: installs the packages that
-# are missing and cross-builds libjpeg-turbo and giflib for both Windows targets.
+# are missing and cross-builds the image libraries for both Windows targets.
 # Safe to run again: everything already present is left alone.
 set -euo pipefail
 
@@ -18,7 +18,7 @@ packages=(
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix
   binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
   wine wine64 xvfb x11-utils nasm clang libclang-rt-14-dev
-  libjpeg62-turbo-dev libgif-dev googletest libgtest-dev libgmock-dev libbenchmark-dev
+  libjpeg62-turbo-dev libgif-dev zlib1g-dev libpng-dev libwebp-dev webp googletest libgtest-dev libgmock-dev libbenchmark-dev
   imagemagick netpbm libjpeg-turbo-progs libvips-tools zip time
 )
 

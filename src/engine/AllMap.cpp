@@ -9,6 +9,8 @@
 #include "engine/IconReader.h"
 #include "engine/ImageLimits.h"
 #include "engine/JpegDecoder.h"
+#include "engine/PngDecoder.h"
+#include "engine/WebpDecoder.h"
 #include "engine/PcxMap.h"
 #include "platform/Text.h"
 
@@ -38,18 +40,21 @@ public:
 
 const std::vector<std::string>& ImageExtensions() {
     static const std::vector<std::string> extensions = {".bmp", ".ico", ".wmf", ".emf", ".jpg",
-                                                        ".jpe", ".jpeg", ".gif", ".pcx"};
+                                                        ".jpe", ".jpeg", ".gif", ".pcx", ".png",
+                                                        ".webp"};
     return extensions;
 }
 
 const std::string& OpenPictureFilter() {
-    static const std::string filter = "Muralto Files|*.jpg;*.jpe;*.jpeg;*.gif;*.pcx;*.bmp;*.ico;*.emf;*.wmf"
+    static const std::string filter = "Muralto Files|*.jpg;*.jpe;*.jpeg;*.gif;*.pcx;*.bmp;*.ico;*.emf;*.wmf;*.png;*.webp"
                                       "|Jpeg Image Files (JPG JPE JPEG)|*.jpg;*.jpe;*.jpeg"
                                       "|Gif Image Files (GIF)|*.gif"
                                       "|Pcx Image Files (PCX)|*.pcx"
                                       "|Windows Bitmaps (BMP)|*.bmp"
                                       "|Windows Icons (ICO)|*.ico"
-                                      "|Windows Metafiles (EMF WMF)|*.emf;*.wmf";
+                                      "|Windows Metafiles (EMF WMF)|*.emf;*.wmf"
+                                      "|Png Image Files (PNG)|*.png"
+                                      "|WebP Image Files (WEBP)|*.webp";
     return filter;
 }
 
@@ -111,6 +116,12 @@ void TAnymap::LoadFromFile(const std::string& fileName) {
     } else if (Is(extension, {"gif"})) {
         const std::vector<uint8_t> file = platform_->Files.ReadFile(fileName);
         self = DecodeGif(file.data(), file.size());
+    } else if (Is(extension, {"png"})) {
+        const std::vector<uint8_t> file = platform_->Files.ReadFile(fileName);
+        self = DecodePng(file.data(), file.size());
+    } else if (Is(extension, {"webp"})) {
+        const std::vector<uint8_t> file = platform_->Files.ReadFile(fileName);
+        self = DecodeWebp(file.data(), file.size());
     } else if (Is(extension, {"pcx"})) {
         TPcxmap pcx;
         try {

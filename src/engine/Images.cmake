@@ -9,6 +9,8 @@ target_sources(muralto_core PRIVATE
   ${CMAKE_CURRENT_SOURCE_DIR}/engine/PcxMap.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/engine/JpegDecoder.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/engine/GifDecoder.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/engine/PngDecoder.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/engine/WebpDecoder.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/engine/IconReader.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/engine/AllMap.cpp
 )

@@ -87,10 +87,11 @@ TEST_F(Anymap, ErrorsPropagateExceptForPcx) {
     }
 }
 
-TEST(ImageFiles, KnowsTheNineExtensions) {
-    for (const char* name : {"a.bmp", "B.ICO", "c.Wmf", "d.emf", "e.jpg", "f.JPE", "g.jpeg", "h.gif", "i.pcx"})
+TEST(ImageFiles, KnowsTheElevenExtensions) {
+    for (const char* name :
+         {"a.bmp", "B.ICO", "c.Wmf", "d.emf", "e.jpg", "f.JPE", "g.jpeg", "h.gif", "i.pcx", "j.Png", "k.WEBP"})
         EXPECT_TRUE(IsImageFile(name)) << name;
-    for (const char* name : {"a.tif", "bmp", "a.bmp.txt", "C:\\x.jpg\\readme", "noext", ".png"})
+    for (const char* name : {"a.tif", "bmp", "a.bmp.txt", "C:\\x.jpg\\readme", "noext", ".tga", "l.webm"})
         EXPECT_FALSE(IsImageFile(name)) << name;
 }
 

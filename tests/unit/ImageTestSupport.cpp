@@ -3,6 +3,7 @@
 #include "platform/Errors.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -81,7 +82,7 @@ TBitmap ReadPnm(const std::string& name) {
     return out;
 }
 
-::testing::AssertionResult SamePixels(const TBitmap& actual, const TBitmap& expected) {
+::testing::AssertionResult SamePixels(const TBitmap& actual, const TBitmap& expected, int tolerance) {
     if (actual.Width() != expected.Width() || actual.Height() != expected.Height())
         return ::testing::AssertionFailure() << "size " << actual.Width() << "x" << actual.Height() << ", expected "
                                              << expected.Width() << "x" << expected.Height();
@@ -90,7 +91,9 @@ TBitmap ReadPnm(const std::string& name) {
     for (int y = 0; y < actual.Height(); ++y)
         for (int x = 0; x < actual.Width(); ++x) {
             const TRGBQuad a = actual.Pixel(x, y), e = expected.Pixel(x, y);
-            if (a != e && differences++ < 4)
+            const bool near = std::abs(a.Red - e.Red) <= tolerance && std::abs(a.Green - e.Green) <= tolerance &&
+                              std::abs(a.Blue - e.Blue) <= tolerance;
+            if (!near && differences++ < 4)
                 report << " (" << x << "," << y << "): " << int(a.Red) << "," << int(a.Green) << "," << int(a.Blue)
                        << " instead of " << int(e.Red) << "," << int(e.Green) << "," << int(e.Blue) << ";";
         }

@@ -22,8 +22,9 @@ std::vector<uint8_t> ReadFixture(const std::string& name);
 // A binary PPM or PGM fixture as a 24-bit bitmap.
 TBitmap ReadPnm(const std::string& name);
 
-// Pixels equal colour for colour; reports the first few differences.
-::testing::AssertionResult SamePixels(const TBitmap& actual, const TBitmap& expected);
+// Pixels equal colour for colour (or each channel within the tolerance);
+// reports the first few differences.
+::testing::AssertionResult SamePixels(const TBitmap& actual, const TBitmap& expected, int tolerance = 0);
 
 // A platform whose file system reaches the fixtures, with an in-memory
 // registry and a settable screen.

@@ -5,6 +5,7 @@ target_sources(muralto_unit_tests PRIVATE
   ${CMAKE_CURRENT_SOURCE_DIR}/unit/BitmapTests.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/unit/PcxTests.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/unit/DecoderTests.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/unit/PngWebpTests.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/unit/AnymapTests.cpp
 )
 set(MURALTO_FIXTURES ${CMAKE_BINARY_DIR}/fixtures)
