@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Image-loading benchmarks on inputs made by fixed, seeded commands: a
 # 12-megapixel photo-like JPEG (quality 90), the same picture as a 24-bit PCX,
-# and a 1920 × 1080 bitmap for the 256-colour reduction.
+# as a PNG and as a lossy WebP (quality 90), and a 1920 × 1080 bitmap for the
+# 256-colour reduction.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 [ -n "${MURALTO_SKIP_SETUP:-}" ] || scripts/setup.sh
@@ -21,6 +22,12 @@ fi
 if [ ! -f "$data/photo-1080p.bmp" ]; then
   bench_plasma_ppm "$data/photo-12mp.ppm"
   /usr/bin/convert "$data/photo-12mp.ppm" -resize 1920x1080! -type TrueColor "BMP3:$data/photo-1080p.bmp"
+  rm -f "$data/photo-12mp.ppm"
+fi
+if [ ! -f "$data/photo-12mp.png" ] || [ ! -f "$data/photo-12mp.webp" ]; then
+  bench_plasma_ppm "$data/photo-12mp.ppm"
+  /usr/bin/convert "$data/photo-12mp.ppm" -define png:color-type=2 "$data/photo-12mp.png"
+  cwebp -quiet -q 90 "$data/photo-12mp.ppm" -o "$data/photo-12mp.webp"
   rm -f "$data/photo-12mp.ppm"
 fi
 MURALTO_BENCH_DATA="$PWD/$data" build/bench/bin/muralto_image_bench --benchmark_repetitions="${1:-3}" \

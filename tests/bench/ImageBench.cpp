@@ -1,5 +1,5 @@
-// Loading speed: our JPEG path against a bare libjpeg decode of the same
-// file, the PCX reader's throughput, and the 256-colour reduction. The input
+// Loading speed: our JPEG, PNG and WebP paths against a bare decode of the
+// same file by its library, the PCX reader's throughput, and the 256-colour reduction. The input
 // files come from scripts/bench-images.sh (MURALTO_BENCH_DATA names their folder).
 #include "engine/AllMap.h"
 #include "engine/BmpFile.h"
@@ -21,6 +21,8 @@
 extern "C" {
 #include <jpeglib.h>
 }
+#include <png.h>
+#include <webp/decode.h>
 
 namespace {
 
@@ -94,6 +96,50 @@ void BM_LoadJpeg_BareLibjpeg(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_LoadJpeg_BareLibjpeg)->Unit(benchmark::kMillisecond);
+
+void LoadThroughAnymap(benchmark::State& state, const char* name) {
+    TBenchPlatform p;
+    const std::string path = ProgramPath(DataFile(name));
+    for (auto _ : state) {
+        TAnymap map(p.platform);
+        map.LoadFromFile(path);
+        benchmark::DoNotOptimize(map.Row(0));
+    }
+}
+
+void BM_LoadPng_Anymap(benchmark::State& state) { LoadThroughAnymap(state, "photo-12mp.png"); }
+BENCHMARK(BM_LoadPng_Anymap)->Unit(benchmark::kMillisecond);
+
+// libpng's own simplified reader into one BGR buffer.
+void BM_LoadPng_BareLibpng(benchmark::State& state) {
+    const std::vector<uint8_t> file = Slurp(DataFile("photo-12mp.png"));
+    for (auto _ : state) {
+        png_image image{};
+        image.version = PNG_IMAGE_VERSION;
+        png_image_begin_read_from_memory(&image, file.data(), file.size());
+        image.format = PNG_FORMAT_BGR;
+        std::vector<uint8_t> pixels(PNG_IMAGE_SIZE(image));
+        png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr);
+        benchmark::DoNotOptimize(pixels.data());
+    }
+}
+BENCHMARK(BM_LoadPng_BareLibpng)->Unit(benchmark::kMillisecond);
+
+void BM_LoadWebp_Anymap(benchmark::State& state) { LoadThroughAnymap(state, "photo-12mp.webp"); }
+BENCHMARK(BM_LoadWebp_Anymap)->Unit(benchmark::kMillisecond);
+
+void BM_LoadWebp_BareLibwebp(benchmark::State& state) {
+    const std::vector<uint8_t> file = Slurp(DataFile("photo-12mp.webp"));
+    for (auto _ : state) {
+        int width = 0, height = 0;
+        WebPGetInfo(file.data(), file.size(), &width, &height);
+        const size_t stride = (size_t(width) * 3 + 3) & ~size_t(3);
+        std::vector<uint8_t> pixels(stride * size_t(height));
+        WebPDecodeBGRInto(file.data(), file.size(), pixels.data(), pixels.size(), static_cast<int>(stride));
+        benchmark::DoNotOptimize(pixels.data());
+    }
+}
+BENCHMARK(BM_LoadWebp_BareLibwebp)->Unit(benchmark::kMillisecond);
 
 void BM_DecodePcx24(benchmark::State& state) {
     const std::vector<uint8_t> file = Slurp(DataFile("photo-12mp.pcx"));
