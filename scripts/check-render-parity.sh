@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Checks that the Linux and the Windows muralto-render write the same bytes,
 # for the wallpaper and for both Windows logos:
-# a few pictures of each decoded format (BMP, JPEG, GIF, PCX, from the host
+# a few pictures of each decoded format (BMP, JPEG, GIF, PCX, PNG, WebP, from the host
 # build's fixtures) rendered with placements that go through every step of
 # the renderer (centring, fit with rotation, tiling, scaling with all the
 # pixel effects and a given colour, a 256-colour screen). The Windows program
@@ -27,7 +27,8 @@ out=$(mktemp -d "${TMPDIR:-/tmp}/render-parity.XXXXXX")
 # puts a few hundred thousand pixels through the effects' sine, cosine and
 # arc tangent, whose results come from each system's own maths library.
 /usr/bin/convert "$fixtures/src.ppm" -resize 800x500! -type TrueColor "BMP3:$out/large-24.bmp"
-images=(bmp-24.bmp bmp-8.bmp jpeg-baseline.jpg gif-interlaced.gif pcx-24.pcx pcx-8bit.pcx "$out/large-24.bmp")
+images=(bmp-24.bmp bmp-8.bmp jpeg-baseline.jpg gif-interlaced.gif pcx-24.pcx pcx-8bit.pcx png-rgba8.png webp-lossy.webp
+        "$out/large-24.bmp")
 placements=(
   ""
   "--fit --rotate 15"
