@@ -83,7 +83,7 @@ constexpr const char* kWallpaper = "Wallpaper";         // in "Options\Changer"
 constexpr const char* kData = "Data";                   // in "Options\Changer"
 constexpr const char* kTrueColor = "TrueColor";         // in "Options\Changer"
 constexpr const char* kBackedUpExtensions[] = {".jpg", ".jpe", ".jpeg", ".gif", ".pcx",
-                                               ".bmp", ".ico", ".emf", ".wmf"};
+                                               ".bmp", ".ico", ".emf", ".wmf", ".png", ".webp"};
 
 // ---- Keys of the system ----
 constexpr const char* kShellFoldersKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";

@@ -5,7 +5,7 @@
 using reg::Root;
 using namespace settings;
 
-const std::array<TExtensionRow, 9> kExtensionRows = {{{".jpg", 0},
+const std::array<TExtensionRow, 11> kExtensionRows = {{{".jpg", 0},
                                                        {".jpe", 0},
                                                        {".jpeg", 0},
                                                        {".gif", 1},
@@ -13,9 +13,12 @@ const std::array<TExtensionRow, 9> kExtensionRows = {{{".jpg", 0},
                                                        {".bmp", 3},
                                                        {".ico", 4},
                                                        {".emf", 5},
-                                                       {".wmf", 5}}};
+                                                       {".wmf", 5},
+                                                       {".png", 6},
+                                                       {".webp", 7}}};
 
-const std::array<const char*, 6> kExtensionRowCaptions = {"JPG JPE JPEG", "GIF", "PCX", "BMP", "ICO", "EMF WMF"};
+const std::array<const char*, 8> kExtensionRowCaptions = {"JPG JPE JPEG", "GIF", "PCX", "BMP",
+                                                          "ICO",          "EMF WMF", "PNG", "WEBP"};
 
 namespace {
 

@@ -43,15 +43,15 @@ struct TOptionsValues {
 };
 
 // The extension keys' rows: ".jpg" ".jpe" ".jpeg" 0, ".gif" 1, ".pcx" 2,
-// ".bmp" 3, ".ico" 4, ".emf" ".wmf" 5.
+// ".bmp" 3, ".ico" 4, ".emf" ".wmf" 5, ".png" 6, ".webp" 7.
 struct TExtensionRow {
     const char* Extension;
     int Row;
 };
-extern const std::array<TExtensionRow, 9> kExtensionRows;
+extern const std::array<TExtensionRow, 11> kExtensionRows;
 
-// The six row captions of the Shell page's list.
-extern const std::array<const char*, 6> kExtensionRowCaptions;
+// The eight row captions of the Shell page's list.
+extern const std::array<const char*, 8> kExtensionRowCaptions;
 
 // Loading steps 3 to 8: the Start page from the shell folders, the dialog's
 // engine's settings (it has run LoadSettings), the Active Desktop test, the

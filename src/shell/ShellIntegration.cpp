@@ -17,15 +17,19 @@ using namespace shellnames;
 namespace {
 
 // The extensions in the order each moment handles them.
-constexpr const char* kStartupOrder[] = {".jpg", ".jpe", ".jpeg", ".gif", ".bmp", ".ico", ".pcx", ".wmf", ".emf"};
-constexpr const char* kUninstallOrder[] = {".jpg", ".jpe", ".jpeg", ".gif", ".bmp", ".ico", ".pcx", ".wmf", ".emf"};
+// PNG and WebP came later and follow the others everywhere.
+constexpr const char* kStartupOrder[] = {".jpg", ".jpe", ".jpeg", ".gif", ".bmp", ".ico",
+                                         ".pcx", ".wmf", ".emf",  ".png", ".webp"};
+constexpr const char* kUninstallOrder[] = {".jpg", ".jpe", ".jpeg", ".gif", ".bmp", ".ico",
+                                           ".pcx", ".wmf", ".emf",  ".png", ".webp"};
 // The Shell page's order, each with its row of the extension list.
 struct TPageExtension {
     const char* Extension;
     int Row;
 };
 constexpr TPageExtension kShellPageOrder[] = {{".jpg", 0}, {".jpe", 0}, {".jpeg", 0}, {".gif", 1}, {".pcx", 2},
-                                              {".bmp", 3}, {".ico", 4}, {".emf", 5},  {".wmf", 5}};
+                                              {".bmp", 3}, {".ico", 4}, {".emf", 5},  {".wmf", 5},
+                                              {".png", 6}, {".webp", 7}};
 
 const char* WantedType(const std::string& extension) {
     return extension == ".ico" ? kIconFileType : kFileType;

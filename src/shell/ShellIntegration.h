@@ -48,9 +48,9 @@ struct TStartPage {
     bool Programs = false; // the Programs shortcut
 };
 
-// The Shell page: the six rows of the extension list and the verb's box.
+// The Shell page: the eight rows of the extension list and the verb's box.
 struct TShellPage {
-    std::array<bool, 6> Rows{}; // JPG JPE JPEG, GIF, PCX, BMP, ICO, EMF WMF
+    std::array<bool, 8> Rows{}; // JPG JPE JPEG, GIF, PCX, BMP, ICO, EMF WMF, PNG, WEBP
     bool OpenWith = false;
 };
 

@@ -126,7 +126,7 @@ TEST_F(OptionsModel, TheShellAndStartPagesShowWhatIsThere) {
     std::ofstream(files.HostPath(paths.StartupFolder + "\\Muralto.lnk")) << "x";
 
     const TOptionsValues v = Load();
-    EXPECT_EQ(v.Shell.Rows, (std::array<bool, 6>{false, true, false, false, false, true}));
+    EXPECT_EQ(v.Shell.Rows, (std::array<bool, 8>{false, true, false, false, false, true, false, false}));
     EXPECT_TRUE(v.Shell.OpenWith);
     EXPECT_TRUE(v.Start.Printers && v.Start.Launch);
     EXPECT_FALSE(v.Start.ControlPanel || v.Start.Programs);

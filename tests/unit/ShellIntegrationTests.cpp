@@ -251,3 +251,20 @@ TEST_P(ShellIntegration, UninstallTakesEverythingAwayButTheUsersSettings) {
     ASSERT_FALSE(prompts.Messages.empty());
     EXPECT_EQ(prompts.Messages.back().Text, "To complete the removal you must restart Windows.");
 }
+
+TEST_P(ShellIntegration, PngAndWebpRowsAssociateBackUpAndUninstallLikeTheOthers) {
+    MachineType(".png", "pngfile");
+    Begin();
+    integration->ApplyShellPage(Page({6, 7}, true));
+    EXPECT_EQ(Type(".png"), "Muralto");
+    EXPECT_EQ(Type(".webp"), "Muralto");
+    if (!PerUser()) {
+        EXPECT_EQ(Backup(".png"), "pngfile");
+    }
+    EXPECT_EQ(Type(".webp\\Shell\\View with Muralto\\Command"), "\"" + std::string(kProgram) + "\" \"%1\"");
+    EXPECT_EQ(Type(".jpg"), "<absent>") << "the other rows stay as they were";
+
+    integration->Uninstall();
+    EXPECT_EQ(Type(".png"), "pngfile") << "the machine's type again";
+    EXPECT_EQ(Type(".webp\\Shell\\View with Muralto"), "<absent>");
+}
