@@ -3,6 +3,7 @@
 #include "app/Unit2.h"
 
 #include "desktop/win/IconWarn.h"
+#include "options/win/Options.h"
 #include "shellmenus/DesktopMenu.h"
 #include "shellmenus/win/DesktopItems.h"
 #include "shellmenus/win/ItemProp.h"
@@ -74,9 +75,6 @@ void TMuraltoForm::CreateTrayMenu() {
         auto click = c.Click;
         menu.FindByName(c.Name)->OnClick = [click](TMenuItem&) { click(); };
     }
-    // The properties dialog arrives with its own work; until then its entry
-    // is shown but cannot be chosen.
-    menu.FindByName("Options")->Enabled = false;
     menus_->Register(menu);
 }
 
@@ -93,7 +91,25 @@ TMenuItem& TMuraltoForm::BuildPopupMenu() {
 }
 
 void TMuraltoForm::OptionsClick() {
-    // The properties dialog comes to the front or is made here.
+    // The open dialog comes to the front (shown again when a failed OK left
+    // it hidden), or a new one is made and loaded.
+    if (!wallpaperOptions_) {
+        TOptionsContext context;
+        context.Paths = paths_;
+        context.MainEngine = Wallpaper1.get();
+        context.Integration = integration_.get();
+        context.ShowIconsWarning = [this] { ShowIconsWarning(); };
+        context.ShowFolderPointerWizard = [this] { ShowFolderPointerWizard(); };
+        TOptionsSaveHooks& hooks = context.Hooks;
+        hooks.HotKey = [this](uint16_t shortcut) { ReplaceStartHotKey(shortcut); };
+        hooks.ReloadMain = [this] { ReloadSettings(); };
+        hooks.KeepAliveEcho = [this] { KeepAliveEcho(); };
+        hooks.SaveCustomIcons = [this] { SaveCustomIcons(); };
+        // The main form re-reads its settings and arranges the icons again.
+        hooks.SettingsChanged = [this] { SendMessageW(Handle(), WM_WININICHANGE, 0, 0); };
+        (new TWallpaperOptions(Application(), platform_, std::move(context)))->FreeOnRelease(wallpaperOptions_);
+    }
+    wallpaperOptions_->Show();
 }
 
 void TMuraltoForm::FillDesktop(TMenuItem& desktop) {

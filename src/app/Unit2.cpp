@@ -5,6 +5,7 @@
 #include "app/HotKey.h"
 #include "app/RegistryNames.h"
 #include "app/win/Ping.h"
+#include "options/win/Options.h"
 #include "platform/Errors.h"
 #include "resources/ResourceIds.h"
 
@@ -180,6 +181,9 @@ void TMuraltoForm::StartupStep(const std::function<void()>& step) {
 void TMuraltoForm::FormDestroy() {
     if (destroyed_) return;
     destroyed_ = true;
+    // The properties dialog's hooks lead here: it goes first (it deletes
+    // itself and clears the reference).
+    if (wallpaperOptions_) wallpaperOptions_->DestroyHandle();
     KillTimer(Handle(), kTimer1);
     KillTimer(Handle(), kChangeTimer);
     KillTimer(Handle(), kTimer2);
@@ -244,6 +248,11 @@ void TMuraltoForm::ScheduleAndRefresh() {
     RestoreIcons();
 }
 
+void TMuraltoForm::ReloadSettings() {
+    Wallpaper1->LoadSettings();
+    ImageApplied();
+}
+
 void TMuraltoForm::ImageApplied() {
     Wallpaper1->CheckSchedule();
     RxTrayIcon1.SetHint(Wallpaper1->Hint);
@@ -299,6 +308,10 @@ void TMuraltoForm::KeepAlivePing() {
     }
 }
 
+void TMuraltoForm::KeepAliveEcho() {
+    if (Wallpaper1->KeepAlive && !keepAliveReporting_) KeepAlivePing();
+}
+
 void TMuraltoForm::RestartTimer2() {
     KillTimer(Handle(), kTimer2);
     timer2_.Restart();
@@ -318,7 +331,11 @@ void TMuraltoForm::Timer2Timer() {
 // ---- Start shortcut and Desktop watch ----
 
 void TMuraltoForm::RegisterStartHotKey() {
-    const uint16_t shortcut = ReadStartShortcut(platform_.Registry);
+    ReplaceStartHotKey(ReadStartShortcut(platform_.Registry));
+}
+
+void TMuraltoForm::ReplaceStartHotKey(uint16_t shortcut) {
+    UnregisterStartHotKey();
     const THotKey key = HotKeyFromShortcut(shortcut);
     if (key.VirtualKey == 0) return; // no shortcut chosen
     // A refusal (the keys belong to another program) is not reported.

@@ -30,6 +30,8 @@
 #include <string>
 #include <vector>
 
+class TWallpaperOptions;
+
 // What the main form hands on to the parts that open images and uninstall.
 struct TMainFormHooks {
     std::function<void(const std::string& fileName, bool newWindow)> OpenImage;
@@ -88,6 +90,18 @@ public:
     // After an image window applied its picture: the changer looks at its
     // schedule again and the tray icon's hint follows it.
     void ImageApplied();
+
+    // The properties dialog while it is open (at most one: the tray's
+    // Properties brings the open one to the front).
+    TWallpaperOptions* WallpaperOptions() const { return wallpaperOptions_; }
+    // What the dialog's OK asks of the main form: the settings read again
+    // (engine, schedule, tray tip), the start shortcut registered anew (a
+    // refusal is not reported), one keep-alive echo when keep-alive is on,
+    // the icons' places kept as the custom arrangement.
+    void ReloadSettings();
+    void ReplaceStartHotKey(uint16_t shortcut);
+    void KeepAliveEcho();
+    void SaveCustomIcons() { SaveIconsClick(); }
 
     // The warning about the shell's own automatic arrangement, shown before
     // an arrangement unless the user switched it off.
@@ -178,6 +192,8 @@ private:
     // What the program writes into the shell; null without a shell.
     std::unique_ptr<TShellIntegration> integration_;
     std::unique_ptr<TFPWizardHolder> fpWizard_;
+    // Frees itself; the reference clears itself when the dialog goes.
+    TWallpaperOptions* wallpaperOptions_ = nullptr;
 
     // Every menu of the program draws through the menu host; its entries'
     // command identifiers come from one allocator.
