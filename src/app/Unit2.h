@@ -13,7 +13,7 @@
 #include "app/TrayMenu.h"
 #include "desktop/DesktopIcons.h"
 #include "desktop/IconArrangement.h"
-#include "desktop/win/DesktopListView.h"
+#include "desktop/win/ShellViewDesktop.h"
 #include "engine/Wallpaper.h"
 #include "platform/Platform.h"
 #include "platform/win32/Form.h"
@@ -184,7 +184,8 @@ private:
     std::vector<std::string> arguments_;
     TMainFormHooks hooks_;
     TProgramPaths paths_;
-    TWinDesktop desktop_;
+    // The desktop's shell view where it shows the icons, else its list view.
+    TDesktopRoute desktop_;
     // One wallpaper change at a time, for every engine of the program.
     TChangeGuard changes_;
     TDesktopIcons Icons;
