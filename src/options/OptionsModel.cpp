@@ -5,18 +5,6 @@
 using reg::Root;
 using namespace settings;
 
-const std::array<TExtensionRow, 11> kExtensionRows = {{{".jpg", 0},
-                                                       {".jpe", 0},
-                                                       {".jpeg", 0},
-                                                       {".gif", 1},
-                                                       {".pcx", 2},
-                                                       {".bmp", 3},
-                                                       {".ico", 4},
-                                                       {".emf", 5},
-                                                       {".wmf", 5},
-                                                       {".png", 6},
-                                                       {".webp", 7}}};
-
 const std::array<const char*, 8> kExtensionRowCaptions = {"JPG JPE JPEG", "GIF", "PCX", "BMP",
                                                           "ICO",          "EMF WMF", "PNG", "WEBP"};
 
@@ -44,13 +32,6 @@ int ReadRadioGroup(const TSettings& stored, const TBoolOption* const (&options)[
 template <size_t N>
 void WriteRadioGroup(const TSettings& stored, const TBoolOption* const (&options)[N], int checked) {
     for (size_t i = 0; i < N; ++i) stored.Write(*options[i], checked == static_cast<int>(i));
-}
-
-bool IsProgramType(reg::IKey& key) {
-    reg::Value value;
-    if (!key.QueryValue("", value) || !reg::IsStringType(value.Type)) return false;
-    const std::string type = reg::StringOf(value);
-    return type == shellnames::kFileType || type == shellnames::kIconFileType;
 }
 
 } // namespace
@@ -88,7 +69,7 @@ TOptionsValues LoadOptions(TPlatform& platform, const TProgramPaths& paths, TWal
     // The keys are made when missing, as the shell page will write them.
     for (const TExtensionRow& row : kExtensionRows) {
         const auto key = platform.Registry.Create(Root::ClassesRoot, row.Extension);
-        if (key && IsProgramType(*key)) values.Shell.Rows[static_cast<size_t>(row.Row)] = true;
+        if (key && IsOurType(DefaultText(*key))) values.Shell.Rows[static_cast<size_t>(row.Row)] = true;
     }
     return values;
 }

@@ -42,14 +42,6 @@ struct TOptionsValues {
     bool FolderPointers = false;
 };
 
-// The extension keys' rows: ".jpg" ".jpe" ".jpeg" 0, ".gif" 1, ".pcx" 2,
-// ".bmp" 3, ".ico" 4, ".emf" ".wmf" 5, ".png" 6, ".webp" 7.
-struct TExtensionRow {
-    const char* Extension;
-    int Row;
-};
-extern const std::array<TExtensionRow, 11> kExtensionRows;
-
 // The eight row captions of the Shell page's list.
 extern const std::array<const char*, 8> kExtensionRowCaptions;
 

@@ -22,28 +22,9 @@ constexpr const char* kStartupOrder[] = {".jpg", ".jpe", ".jpeg", ".gif", ".bmp"
                                          ".pcx", ".wmf", ".emf",  ".png", ".webp"};
 constexpr const char* kUninstallOrder[] = {".jpg", ".jpe", ".jpeg", ".gif", ".bmp", ".ico",
                                            ".pcx", ".wmf", ".emf",  ".png", ".webp"};
-// The Shell page's order, each with its row of the extension list.
-struct TPageExtension {
-    const char* Extension;
-    int Row;
-};
-constexpr TPageExtension kShellPageOrder[] = {{".jpg", 0}, {".jpe", 0}, {".jpeg", 0}, {".gif", 1}, {".pcx", 2},
-                                              {".bmp", 3}, {".ico", 4}, {".emf", 5},  {".wmf", 5},
-                                              {".png", 6}, {".webp", 7}};
 
 const char* WantedType(const std::string& extension) {
     return extension == ".ico" ? kIconFileType : kFileType;
-}
-
-bool IsOurType(const std::string& type) {
-    return type == kFileType || type == kIconFileType;
-}
-
-// A key's default value as text; a value of another type reads as empty.
-std::string DefaultText(reg::IKey& key) {
-    reg::Value value;
-    if (!key.QueryValue("", value) || !reg::IsStringType(value.Type)) return std::string();
-    return reg::StringOf(value);
 }
 
 std::string VerbKey(const std::string& key) {
@@ -58,6 +39,16 @@ std::string CommandString(const std::string& programPath) {
 
 std::string UninstallString(const std::string& programPath) {
     return programPath + " /u";
+}
+
+bool IsOurType(const std::string& type) {
+    return type == kFileType || type == kIconFileType;
+}
+
+std::string DefaultText(reg::IKey& key) {
+    reg::Value value;
+    if (!key.QueryValue("", value) || !reg::IsStringType(value.Type)) return std::string();
+    return reg::StringOf(value);
 }
 
 void SetStartMenuFolder(IShell& shell, IFileSystem& files, const std::string& path, bool on) {
@@ -234,7 +225,7 @@ void TShellIntegration::ApplyShellPage(const TShellPage& page) {
     const auto backup =
         registry.Create(Root::LocalMachine, reg::JoinPath(regnames::kProgramKey, regnames::kExtensionsBackup));
     bool changed = false;
-    for (const TPageExtension& entry : kShellPageOrder) {
+    for (const TExtensionRow& entry : kExtensionRows) {
         const std::string extension = entry.Extension;
         const bool checked = page.Rows[static_cast<size_t>(entry.Row)];
         const auto key = registry.Create(Root::ClassesRoot, extension);

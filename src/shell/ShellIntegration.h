@@ -29,6 +29,10 @@ inline constexpr const char* kRestartMessage = "To complete the removal you must
 std::string CommandString(const std::string& programPath);
 // The program path and " /u", without quotes.
 std::string UninstallString(const std::string& programPath);
+// One of the program's two file types (the exact spelling counts).
+bool IsOurType(const std::string& type);
+// A key's default value as text; a value of another type reads as empty.
+std::string DefaultText(reg::IKey& key);
 
 // The shared shell operations.
 // On: the folder is made when missing (with its notice); off: it is removed
@@ -53,6 +57,17 @@ struct TShellPage {
     std::array<bool, 8> Rows{}; // JPG JPE JPEG, GIF, PCX, BMP, ICO, EMF WMF, PNG, WEBP
     bool OpenWith = false;
 };
+
+// The Shell page's extensions in the order it handles them, each with its
+// row: ".jpg" ".jpe" ".jpeg" 0, ".gif" 1, ".pcx" 2, ".bmp" 3, ".ico" 4,
+// ".emf" ".wmf" 5, ".png" 6, ".webp" 7.
+struct TExtensionRow {
+    const char* Extension;
+    int Row;
+};
+inline constexpr TExtensionRow kExtensionRows[] = {{".jpg", 0}, {".jpe", 0}, {".jpeg", 0}, {".gif", 1},
+                                                   {".pcx", 2}, {".bmp", 3}, {".ico", 4},  {".emf", 5},
+                                                   {".wmf", 5}, {".png", 6}, {".webp", 7}};
 
 class TShellIntegration {
 public:
