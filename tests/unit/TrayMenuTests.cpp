@@ -8,6 +8,8 @@
 #include "platform/host/HostSystemMenus.h"
 #include "unit/ImageTestSupport.h"
 
+#include "unit/HelpCoverage.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -300,4 +302,9 @@ TEST(TrayMenuFolderPart, KeepsTheBackslashOnlyAfterAColonOrAnotherBackslash) {
     EXPECT_EQ(FolderPart("C:x.txt"), "C:");
     EXPECT_EQ(FolderPart("\\\\server\\share"), "\\\\server");
     EXPECT_EQ(FolderPart("name"), "");
+}
+
+TEST_F(TrayMenu, EveryHelpContextOfTheFixedTreeHasATopic) {
+    EXPECT_GT(CountMenuHelpContexts(menu->PopupMenu1), 20);
+    EXPECT_EQ(MenuHelpWithoutTopic(menu->PopupMenu1), std::vector<std::string>{});
 }

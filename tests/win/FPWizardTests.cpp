@@ -7,6 +7,7 @@
 #include "platform/win32/ShellItem.h"
 #include "platform/win32/WinServices.h"
 #include "platform/win32/WinShell.h"
+#include "help/HelpTopics.h"
 #include "shell/win/FPWizard.h"
 #include "unit/ImageTestSupport.h"
 #include "win/TestPlatform.h"
@@ -200,4 +201,21 @@ TEST_F(FPWizard, TheShellsPickersOpenAtTheStartMenuAndAtTheDesktop) {
     ASSERT_TRUE(own && own->Get()) << "the link object takes the item back as the shell's list";
     EXPECT_EQ(own->Get()->mkid.cb, 0) << "the desktop is the empty list";
     EXPECT_EQ(item->Text, KnownFolder(CSIDL_DESKTOPDIRECTORY)) << "its parsing name";
+}
+
+TEST_F(FPWizard, F1OnAnyPartAsksForTheFolderPointersTopic) {
+    std::vector<ULONG_PTR> help;
+    app.OnHelpCommand = [&](UINT command, ULONG_PTR context) {
+        EXPECT_EQ(command, UINT(HELP_CONTEXT));
+        help.push_back(context);
+    };
+    TFPForm& form = holder.Show();
+    for (HWND part : {form.Control("Next"), form.Field("Tip"), form.Field("FolderPoints")}) {
+        HELPINFO info{sizeof info, HELPINFO_WINDOW, GetDlgCtrlID(part), part, 0, {}};
+        SendMessageW(GetParent(part), WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+    }
+    EXPECT_EQ(help, (std::vector<ULONG_PTR>{116, 116, 116}));
+    ASSERT_NE(help::FindHelpTopic(116), nullptr);
+    EXPECT_STREQ(help::FindHelpTopic(116)->Page, "folder-pointers.html");
+    PostMessageW(form.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
 }

@@ -13,6 +13,9 @@
 #include "win/TestProcess.h"
 
 #include <commctrl.h>
+#include "unit/HelpCoverage.h"
+#include "win/HelpViewer.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -506,4 +509,32 @@ TEST_F(ImageWindow, ASecondPictureReusesTheWindowUnlessMultipleWindowsIsOn) {
             return windows.Count() == 2;
         },
         5000));
+}
+
+TEST_F(ImageWindow, EveryHelpContextOfItsMenuAndBoxHasATopic) {
+    Open(Picture("a.bmp"));
+    EXPECT_GE(CountMenuHelpContexts(window->PopupMenu()), 19);
+    EXPECT_EQ(MenuHelpWithoutTopic(window->PopupMenu()), std::vector<std::string>{});
+    EXPECT_NE(help::FindHelpTopic(TForm1::kHelpContext), nullptr);
+    int numbered = 0;
+    for (const win::TControlSpec& row : window->SizePanel().ControlTable().Table()) {
+        if (row.HelpContext == 0) continue;
+        ++numbered;
+        const help::THelpTopic* topic = help::FindHelpTopic(row.HelpContext, row.Name);
+        ASSERT_NE(topic, nullptr) << row.Name;
+        EXPECT_NE(topic->Popup, nullptr) << row.Name << ": a control's context help shows a note";
+    }
+    EXPECT_GE(numbered, 10);
+}
+
+TEST_F(ImageWindow, F1OpensTheCompiledHelpAtTheWindowsTopic) {
+    app.OnHelpCommand = nullptr; // the real viewer
+    const std::wstring programFolder = BesideThisProgram(L"");
+    app.OnHelp = [&] { SetCurrentDirectoryW(programFolder.c_str()); };
+    std::vector<help::THtmlHelpRequest> asked;
+    app.OnHtmlHelp = [&](const help::THtmlHelpRequest& request) { asked.push_back(request); };
+    Open(Picture("a.bmp"));
+    Key(VK_F1);
+    ASSERT_EQ(asked.size(), 1u);
+    ExpectViewerAt(app, asked[0], "image-window.html", "The image window");
 }

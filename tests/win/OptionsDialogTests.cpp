@@ -9,6 +9,8 @@
 #include "win/TestPlatform.h"
 #include "win/TestProcess.h"
 
+#include "win/HelpViewer.h"
+
 #include <gtest/gtest.h>
 #include <commctrl.h>
 #include <shlobj.h>
@@ -632,6 +634,57 @@ TEST_F(OptionsDialog, DISABLED_ShowsEachPageForScreenshots) {
         std::ofstream(base / ("ready-" + std::to_string(page))) << "";
         EXPECT_TRUE(PumpUntil([&] { return std::filesystem::exists(base / ("done-" + std::to_string(page))); }, 60000));
     }
+    Click(dialog.Control(IDCANCEL));
+    EXPECT_TRUE(Closed());
+}
+
+TEST_F(OptionsDialog, EveryControlAndPageHelpContextHasATopicWithANote) {
+    TWallpaperOptions& dialog = Open();
+    int numbered = 0;
+    for (int i = 0; i < TWallpaperOptions::kPageCount; ++i) {
+        const TOptionsPage& page = dialog.Page(i);
+        for (const win::TControlSpec& row : page.ControlTable().Table()) {
+            // A control without a number asks for its page's.
+            const int context = row.HelpContext ? row.HelpContext : page.HelpContext();
+            const std::string asker = row.HelpContext ? row.Name : page.Name();
+            if (context == 0) continue;
+            ++numbered;
+            const help::THelpTopic* topic = help::FindHelpTopic(context, asker);
+            ASSERT_NE(topic, nullptr) << row.Name << " (" << context << ")";
+            EXPECT_NE(topic->Popup, nullptr) << row.Name;
+        }
+    }
+    EXPECT_GT(numbered, 40);
+    // The numbers two pages share lead each control to its own page.
+    EXPECT_STREQ(help::FindHelpTopic(38, "ChooseExt")->Page, "shell-page.html");
+    EXPECT_STREQ(help::FindHelpTopic(41, "Launch")->Page, "start-page.html");
+    Click(dialog.Control(IDCANCEL));
+    EXPECT_TRUE(Closed());
+}
+
+TEST_F(OptionsDialog, F1OnAControlOpensItsTopicAndPointingHelpAsksForItsNote) {
+    app.OnHelpCommand = nullptr; // the real viewer; the main form points at its folder
+    std::vector<help::THtmlHelpRequest> asked;
+    app.OnHtmlHelp = [&](const help::THtmlHelpRequest& request) { asked.push_back(request); };
+    TWallpaperOptions& dialog = Open();
+    dialog.ShowPage(TWallpaperOptions::piStart);
+    SetFocus(dialog.Control("Launch"));
+    PostMessageW(GetFocus(), WM_KEYDOWN, VK_F1, 0);
+    app.ProcessMessages();
+    ASSERT_EQ(asked.size(), 1u);
+    ExpectViewerAt(app, asked[0], "start-page.html", "Start page");
+
+    // After the title bar's "?" a click on a control asks for its note.
+    asked.clear();
+    app.SetContextHelpMode(true);
+    HWND control = dialog.Control("ChooseExt");
+    HELPINFO info{sizeof info, HELPINFO_WINDOW, GetDlgCtrlID(control), control, 0, {20, 20}};
+    SendMessageW(GetParent(control), WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+    app.SetContextHelpMode(false);
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].Action, help::THtmlHelpAction::Popup);
+    EXPECT_EQ(asked[0].Popup, help::FindHelpTopic(38, "ChooseExt")->Popup);
+    app.CloseHelp();
     Click(dialog.Control(IDCANCEL));
     EXPECT_TRUE(Closed());
 }

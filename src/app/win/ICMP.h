@@ -29,12 +29,7 @@ public:
     TWinsockSession& operator=(const TWinsockSession&) = delete;
 };
 
-struct LibraryTraits {
-    static constexpr win::TObjectKind Kind = win::TObjectKind::None;
-    static HMODULE Invalid() { return nullptr; }
-    static void Close(HMODULE h) { FreeLibrary(h); }
-};
-using TLibrary = win::UniqueHandle<HMODULE, LibraryTraits>;
+using TLibrary = win::UniqueLibrary;
 
 // The three entry points the pinger needs, looked up by name.
 struct TIcmpFunctions {

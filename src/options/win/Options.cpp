@@ -383,8 +383,8 @@ bool TWallpaperOptions::DialogHelp(const HELPINFO* info) {
     // topic of the page they show; OK, Cancel and the controls of a page
     // without a topic show nothing. The request stops here either way.
     if (info && info->iContextType == HELPINFO_WINDOW && info->hItemHandle == Pages_.Tabs()) {
-        const int context = Page(Pages_.ActivePage()).HelpContext();
-        if (context != 0) Application().HelpContext(context);
+        const TOptionsPage& page = Page(Pages_.ActivePage());
+        if (page.HelpContext() != 0) Application().ControlHelp(page.HelpContext(), page.Name(), Handle(), info->MousePos);
     }
     return true;
 }

@@ -97,7 +97,9 @@ LRESULT TOptionsPage::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         // A control without a topic of its own (the base class answered
         // those with one) shows the page's topic.
         if (helpContext_ == 0) return Default(message, wParam, lParam);
-        Application().HelpContext(helpContext_);
+        const auto* info = reinterpret_cast<const HELPINFO*>(lParam);
+        Application().ControlHelp(helpContext_, name_, GetAncestor(Handle(), GA_ROOT),
+                                  info ? info->MousePos : POINT{});
         return TRUE;
     }
     return TPage::WndProc(message, wParam, lParam);

@@ -66,13 +66,46 @@ void TApplication::ShowError(const std::string& text) {
     MessageBoxW(owner, win::Wide(text).c_str(), win::Wide(Title).c_str(), MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
 }
 
-void TApplication::HelpCommand(UINT command, ULONG_PTR data) {
+namespace {
+
+// The full path of a file in the current directory, or "" when it is not there.
+std::wstring ExistingFile(const std::string& name) {
+    const std::wstring wide = win::Wide(name);
+    wchar_t path[MAX_PATH];
+    const DWORD length = GetFullPathNameW(wide.c_str(), MAX_PATH, path, nullptr);
+    if (length == 0 || length >= MAX_PATH) return std::wstring();
+    const DWORD attributes = GetFileAttributesW(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return std::wstring();
+    return path;
+}
+
+} // namespace
+
+void TApplication::HelpCommand(UINT command, ULONG_PTR data, const std::string& control, HWND caller, POINT at) {
     if (OnHelp) OnHelp();
     if (OnHelpCommand) {
         OnHelpCommand(command, data);
         return;
     }
-    WinHelpW(MainWindow, win::Wide(HelpFile).c_str(), command, data);
+    if (!caller) caller = MainWindow;
+    const std::wstring chm = ExistingFile(HtmlHelpFile);
+    if (chm.empty()) {
+        WinHelpW(caller, win::Wide(HelpFile).c_str(), command, data);
+        return;
+    }
+    const help::THtmlHelpRequest request = help::HtmlHelpRequest(command, static_cast<int>(data), control);
+    if (OnHtmlHelp) OnHtmlHelp(request);
+    switch (request.Action) {
+    case help::THtmlHelpAction::Contents:
+        htmlHelp_.ShowContents(caller, chm);
+        break;
+    case help::THtmlHelpAction::Topic:
+        htmlHelp_.ShowPage(caller, chm, request.Page);
+        break;
+    case help::THtmlHelpAction::Popup:
+        htmlHelp_.ShowPopup(caller, request.Popup, at);
+        break;
+    }
 }
 
 void TApplication::AddKeyPreview(HWND window) {
@@ -98,3 +131,7 @@ HCURSOR TApplication::Cursor(int id) const {
     const auto it = cursors_.find(id);
     return it != cursors_.end() ? it->second : LoadCursorW(nullptr, IDC_ARROW);
 }
+
+static_assert(help::kHelpContext == HELP_CONTEXT && help::kHelpContextPopup == HELP_CONTEXTPOPUP &&
+                  help::kHelpFinder == HELP_FINDER,
+              "the portable help requests use WinHelp's command numbers");

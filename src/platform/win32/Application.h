@@ -3,6 +3,9 @@
 // error report that every window procedure hands its exceptions to.
 #include <windows.h>
 
+#include "help/HelpTopics.h"
+#include "platform/win32/HtmlHelp.h"
+
 #include <exception>
 #include <functional>
 #include <map>
@@ -20,8 +23,10 @@ public:
 
     HINSTANCE Instance() const { return instance_; }
     std::string Title = "Muralto";
-    // A bare name, resolved against the current directory when help is asked for.
+    // Bare names, resolved against the current directory when help is asked
+    // for: the compiled HTML Help file when it is there, else the WinHelp file.
     std::string HelpFile = "MURALTO.HLP";
+    std::string HtmlHelpFile = help::kHtmlHelpFile;
     HWND MainWindow = nullptr;
 
     // Runs before every help request (the main form points the current
@@ -31,6 +36,8 @@ public:
     std::function<void(const std::string& message)> OnException;
     // Replaces the help call (tests record the command and context).
     std::function<void(UINT command, ULONG_PTR data)> OnHelpCommand;
+    // Sees each request made of the HTML Help viewer just before it is made.
+    std::function<void(const help::THtmlHelpRequest& request)> OnHtmlHelp;
     // Called with each modal form once its modal loop runs (tests press its
     // buttons here; nothing waits for a person).
     std::function<void(TForm& form)> OnModal;
@@ -48,11 +55,30 @@ public:
         if (OnModal) OnModal(form);
     }
 
-    // Help contents (HELP_FINDER) or a topic by context number (HELP_CONTEXT).
-    // The request's outcome is never looked at.
-    void HelpCommand(UINT command, ULONG_PTR data);
+    // Help contents (HELP_FINDER), a topic by context number (HELP_CONTEXT)
+    // or a control's note (HELP_CONTEXTPOPUP). The control's component name
+    // picks the topic where a number stands for two things. The request's
+    // outcome is never looked at.
+    void HelpCommand(UINT command, ULONG_PTR data, const std::string& control = std::string(),
+                     HWND caller = nullptr, POINT at = POINT{});
     void HelpContents() { HelpCommand(HELP_FINDER, 0); }
-    void HelpContext(int context) { HelpCommand(HELP_CONTEXT, static_cast<ULONG_PTR>(context)); }
+    void HelpContext(int context, const std::string& control = std::string()) {
+        HelpCommand(HELP_CONTEXT, static_cast<ULONG_PTR>(context), control);
+    }
+    void HelpContextPopup(int context, const std::string& control, HWND caller, POINT at) {
+        HelpCommand(HELP_CONTEXTPOPUP, static_cast<ULONG_PTR>(context), control, caller, at);
+    }
+    // Closes the help viewer's windows.
+    void CloseHelp() { htmlHelp_.CloseAll(); }
+    // While the user points at a control after the title bar's "?" button,
+    // a control's help is its note rather than its topic.
+    bool ContextHelpMode() const { return contextHelpMode_; }
+    void SetContextHelpMode(bool on) { contextHelpMode_ = on; }
+    // A control's help as the mode asks: its note or its topic.
+    void ControlHelp(int context, const std::string& control, HWND caller, POINT at) {
+        if (contextHelpMode_) HelpContextPopup(context, control, caller, at);
+        else HelpContext(context, control);
+    }
 
     // Numbered cursors shared by every window (1 is the colour dropper).
     void RegisterCursor(int id, HCURSOR cursor) { cursors_[id] = cursor; }
@@ -79,7 +105,9 @@ private:
 
     HINSTANCE instance_;
     bool terminated_ = false;
+    bool contextHelpMode_ = false;
     std::vector<HWND> keyPreview_;
     std::vector<std::pair<HWND, TKeyHandler>> keyHandlers_;
     std::map<int, HCURSOR> cursors_;
+    THtmlHelp htmlHelp_;
 };

@@ -54,6 +54,7 @@ public:
     const TControlSpec* SpecOf(HWND control) const;
     const TControlSpec* SpecById(int id) const;
     bool Empty() const { return windows_.empty(); }
+    const std::vector<TControlSpec>& Table() const { return table_; }
 
 private:
     void Place(size_t index, UINT dpi, const TFormFonts& fonts);

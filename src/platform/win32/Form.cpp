@@ -158,7 +158,7 @@ bool TForm::ControlHelp(const HELPINFO* info) {
     if (!info || info->iContextType != HELPINFO_WINDOW) return false;
     const win::TControlSpec* row = controls_.SpecOf(static_cast<HWND>(info->hItemHandle));
     if (!row || row->HelpContext == 0) return false;
-    application_.HelpContext(row->HelpContext);
+    application_.ControlHelp(row->HelpContext, row->Name, GetAncestor(handle_, GA_ROOT), info->MousePos);
     return true;
 }
 
@@ -175,6 +175,16 @@ LRESULT TForm::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_HELP:
         if (ControlHelp(reinterpret_cast<const HELPINFO*>(lParam))) return TRUE;
+        break;
+    case WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) == SC_CONTEXTHELP) {
+            // The system runs the pointing loop inside this call and sends
+            // WM_HELP for the control clicked before it returns.
+            application_.SetContextHelpMode(true);
+            const LRESULT result = WndProc(message, wParam, lParam);
+            application_.SetContextHelpMode(false);
+            return result;
+        }
         break;
     }
     return WndProc(message, wParam, lParam);

@@ -71,6 +71,8 @@ public:
     // The controls of the form's table, for its handlers and for tests.
     HWND Control(int id) const { return controls_.ById(id); }
     HWND Control(const std::string& name) const { return controls_.ByName(name); }
+    // The form's control table as created (tests read its help contexts).
+    const win::TControls& ControlTable() const { return controls_; }
 
 protected:
     struct TCreateParams {

@@ -124,6 +124,11 @@ struct DCTraits { // memory DCs made by CreateCompatibleDC
     static HDC Invalid() { return nullptr; }
     static void Close(HDC h) { DeleteDC(h); }
 };
+struct LibraryTraits { // modules loaded by name with LoadLibrary
+    static constexpr TObjectKind Kind = TObjectKind::None;
+    static HMODULE Invalid() { return nullptr; }
+    static void Close(HMODULE h) { FreeLibrary(h); }
+};
 struct ImageListTraits {
     static constexpr TObjectKind Kind = TObjectKind::User;
     static HIMAGELIST Invalid() { return nullptr; }
@@ -143,6 +148,7 @@ using UniqueBitmap = UniqueHandle<HBITMAP, BitmapTraits>;
 using UniqueDC = UniqueHandle<HDC, DCTraits>;
 using UniquePalette = UniqueHandle<HPALETTE, PaletteTraits>;
 using UniqueImageList = UniqueHandle<HIMAGELIST, ImageListTraits>;
+using UniqueLibrary = UniqueHandle<HMODULE, LibraryTraits>;
 
 // A window's DC from GetDC (or the screen's, for a null window), given back
 // with ReleaseDC to the same window.

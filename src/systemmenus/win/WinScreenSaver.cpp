@@ -13,12 +13,7 @@ constexpr UINT kUpdateProfile = SPIF_UPDATEINIFILE | SPIF_SENDCHANGE;
 // The password dialog's provider name for the screen saver.
 constexpr const char* kPasswordProvider = "SCRSAVE";
 
-struct LibraryTraits {
-    static constexpr win::TObjectKind Kind = win::TObjectKind::None;
-    static HMODULE Invalid() { return nullptr; }
-    static void Close(HMODULE h) { FreeLibrary(h); }
-};
-using UniqueLibrary = win::UniqueHandle<HMODULE, LibraryTraits>;
+using win::UniqueLibrary;
 
 using TPwdChangePassword = DWORD(WINAPI*)(LPCSTR provider, HWND owner, DWORD reserved1, DWORD reserved2);
 
