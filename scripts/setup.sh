@@ -20,7 +20,7 @@ packages=(
   wine wine64 xvfb x11-utils nasm clang libclang-rt-14-dev
   libjpeg62-turbo-dev libgif-dev zlib1g-dev libpng-dev libwebp-dev webp googletest libgtest-dev libgmock-dev libbenchmark-dev
   imagemagick netpbm libjpeg-turbo-progs libvips-tools zip time
-  fp-utils-3.2.2
+  fp-utils-3.2.2 ccache
 )
 
 missing=()

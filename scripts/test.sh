@@ -28,5 +28,5 @@ ctest --preset win64 -j"$jobs" --repeat until-pass:2 || status=1
 echo "== muralto-render: Linux and Windows write the same bitmaps"
 scripts/check-render-parity.sh build/host build/win64 || status=1
 echo "== short fuzz run of every decoder"
-MURALTO_SKIP_SETUP=1 scripts/fuzz.sh "${MURALTO_FUZZ_SECONDS:-20}" || status=1
+MURALTO_SKIP_SETUP=1 scripts/fuzz.sh "${MURALTO_FUZZ_SECONDS:-10}" || status=1
 exit $status

@@ -1,6 +1,6 @@
 #pragma once
 // Checks that every help context number a menu tree carries leads to a
-// topic of the help file.
+// topic of the help file, and a help page's title.
 #include "help/HelpTopics.h"
 #include "shellmenus/MenuModel.h"
 
@@ -27,4 +27,12 @@ inline int CountMenuHelpContexts(const TMenuItem& item) {
     int count = item.HelpContext != 0 ? 1 : 0;
     for (int i = 0; i < item.Count(); ++i) count += CountMenuHelpContexts(item.Item(i));
     return count;
+}
+
+// The text of a page's <title>, "" without one.
+inline std::string PageTitle(const std::string& html) {
+    const size_t start = html.find("<title>");
+    if (start == std::string::npos) return std::string();
+    const size_t end = html.find("</title>", start);
+    return end == std::string::npos ? std::string() : html.substr(start + 7, end - start - 7);
 }

@@ -3,6 +3,7 @@
 // help file; every page and picture is in the project and the contents; the
 // requests the viewer gets for each kind of help.
 #include "help/HelpTopics.h"
+#include "unit/HelpCoverage.h"
 
 #include <gtest/gtest.h>
 
@@ -24,12 +25,6 @@ std::string ReadText(const fs::path& path) {
     return text.str();
 }
 
-std::string TitleOf(const std::string& html) {
-    const size_t start = html.find("<title>");
-    if (start == std::string::npos) return std::string();
-    const size_t end = html.find("</title>", start);
-    return end == std::string::npos ? std::string() : html.substr(start + 7, end - start - 7);
-}
 
 // The lines of the project's [FILES] section.
 std::set<std::string> ProjectFiles() {
@@ -74,7 +69,7 @@ TEST(HelpSources, EveryRowLeadsToACompiledPageWithItsTitle) {
         SCOPED_TRACE(std::to_string(row.Context) + " " + row.Page);
         const fs::path page = kHelpSource / row.Page;
         ASSERT_TRUE(fs::exists(page));
-        EXPECT_EQ(TitleOf(ReadText(page)), row.Title);
+        EXPECT_EQ(PageTitle(ReadText(page)), row.Title);
         EXPECT_TRUE(project.count(row.Page)) << "not in the project's [FILES]";
         EXPECT_TRUE(contents.count(row.Page)) << "not in the contents";
         if (row.Popup) {
@@ -93,7 +88,7 @@ TEST(HelpSources, EveryPageAndPictureIsCompiledAndEveryLinkLeadsSomewhere) {
         EXPECT_TRUE(project.count(page)) << "not in the project's [FILES]";
         EXPECT_TRUE(contents.count(page)) << "not in the contents";
         const std::string html = ReadText(kHelpSource / page);
-        EXPECT_FALSE(TitleOf(html).empty());
+        EXPECT_FALSE(PageTitle(html).empty());
         for (const std::string& link : After(html, "href=\"", "\"#"))
             EXPECT_TRUE(pages.count(link) || project.count(link)) << link;
         for (const std::string& picture : After(html, "src=\"")) EXPECT_TRUE(project.count(picture)) << picture;

@@ -4,6 +4,7 @@
 // of such files, and the program folder, where the help file lies.
 #include "TestProcess.h"
 #include "help/HelpTopics.h"
+#include "unit/HelpCoverage.h"
 #include "platform/win32/Application.h"
 #include "platform/win32/ComPtr.h"
 
@@ -12,24 +13,25 @@
 
 #include <string>
 
-// The viewer's main window ("HH Parent") owned by this process, or null.
+inline std::wstring ClassOf(HWND window) {
+    wchar_t name[64] = L"";
+    GetClassNameW(window, name, 64);
+    return name;
+}
+
+inline BOOL CALLBACK FindViewerWindow(HWND window, LPARAM found) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process != GetCurrentProcessId() || ClassOf(window) != L"HH Parent" || !IsWindowVisible(window)) return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
+// The viewer's main window ("HH Parent") shown by this process, or null.
 inline HWND HelpViewerWindow() {
-    struct TSearch {
-        HWND found = nullptr;
-    } search;
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-            DWORD process = 0;
-            GetWindowThreadProcessId(window, &process);
-            wchar_t name[32] = L"";
-            GetClassNameW(window, name, 32);
-            if (process != GetCurrentProcessId() || wcscmp(name, L"HH Parent") != 0 || !IsWindowVisible(window))
-                return TRUE;
-            reinterpret_cast<TSearch*>(data)->found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    HWND found = nullptr;
+    EnumWindows(FindViewerWindow, reinterpret_cast<LPARAM>(&found));
+    return found;
 }
 
 inline std::wstring WindowCaption(HWND window) {
@@ -76,26 +78,16 @@ inline std::string CompiledPage(const std::wstring& chm, const std::string& page
     return text;
 }
 
-inline std::string PageTitle(const std::string& html) {
-    const size_t start = html.find("<title>");
-    if (start == std::string::npos) return std::string();
-    const size_t end = html.find("</title>", start);
-    return end == std::string::npos ? std::string() : html.substr(start + 7, end - start - 7);
+inline BOOL CALLBACK FindContentsTree(HWND child, LPARAM found) {
+    if (ClassOf(child) != L"SysTreeView32") return TRUE;
+    *reinterpret_cast<HWND*>(found) = child;
+    return FALSE;
 }
 
 // The text of the contents tree's first entry in the viewer, "" without one.
 inline std::wstring FirstContentsEntry(HWND viewer) {
     HWND tree = nullptr;
-    EnumChildWindows(
-        viewer,
-        [](HWND child, LPARAM data) -> BOOL {
-            wchar_t name[32] = L"";
-            GetClassNameW(child, name, 32);
-            if (wcscmp(name, L"SysTreeView32") != 0) return TRUE;
-            *reinterpret_cast<HWND*>(data) = child;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&tree));
+    EnumChildWindows(viewer, FindContentsTree, reinterpret_cast<LPARAM>(&tree));
     if (!tree) return std::wstring();
     const auto first = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
     if (!first) return std::wstring();
