@@ -384,7 +384,8 @@ bool TWallpaperOptions::DialogHelp(const HELPINFO* info) {
     // without a topic show nothing. The request stops here either way.
     if (info && info->iContextType == HELPINFO_WINDOW && info->hItemHandle == Pages_.Tabs()) {
         const TOptionsPage& page = Page(Pages_.ActivePage());
-        if (page.HelpContext() != 0) Application().ControlHelp(page.HelpContext(), page.Name(), Handle(), info->MousePos);
+        if (page.HelpContext() != 0)
+            Application().ControlHelp(page.HelpContext(), page.Name(), Handle(), info->MousePos);
     }
     return true;
 }

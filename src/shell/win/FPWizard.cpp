@@ -25,13 +25,17 @@ const std::vector<win::TControlSpec>& FieldControls() {
     using T = TFPForm;
     static const std::vector<win::TControlSpec> table = {
         {L"STATIC", "Tip", T::idTip, "", SS_LEFT | SS_NOPREFIX, 0, 12, 12, 473, 40, kWizardHelp},
-        {L"STATIC", "Label1", T::idLabel1, "Folder Pointer Location:", SS_LEFT | SS_NOPREFIX, 0, 12, 58, 473, 18, kWizardHelp},
-        {L"EDIT", "FolderLocation", T::idFolderLocation, "", kReadOnlyField, WS_EX_CLIENTEDGE, 12, 76, 473, 25, kWizardHelp},
+        {L"STATIC", "Label1", T::idLabel1, "Folder Pointer Location:", SS_LEFT | SS_NOPREFIX, 0, 12, 58, 473, 18,
+         kWizardHelp},
+        {L"EDIT", "FolderLocation", T::idFolderLocation, "", kReadOnlyField, WS_EX_CLIENTEDGE, 12, 76, 473, 25,
+         kWizardHelp},
         {L"STATIC", "Label2", T::idLabel2, "Folder Pointer &Name:", SS_LEFT, 0, 12, 110, 473, 18, kWizardHelp},
         {L"EDIT", "FolderName", T::idFolderName, "", WS_TABSTOP | ES_AUTOHSCROLL | WS_DISABLED, WS_EX_CLIENTEDGE, 12,
          128, 473, 25, kWizardHelp},
-        {L"STATIC", "Label3", T::idLabel3, "Folder Points to:", SS_LEFT | SS_NOPREFIX, 0, 12, 162, 473, 18, kWizardHelp},
-        {L"EDIT", "FolderPoints", T::idFolderPoints, "", kReadOnlyField, WS_EX_CLIENTEDGE, 12, 180, 473, 25, kWizardHelp},
+        {L"STATIC", "Label3", T::idLabel3, "Folder Points to:", SS_LEFT | SS_NOPREFIX, 0, 12, 162, 473, 18,
+         kWizardHelp},
+        {L"EDIT", "FolderPoints", T::idFolderPoints, "", kReadOnlyField, WS_EX_CLIENTEDGE, 12, 180, 473, 25,
+         kWizardHelp},
     };
     return table;
 }
@@ -39,7 +43,8 @@ const std::vector<win::TControlSpec>& FieldControls() {
 const std::vector<win::TControlSpec>& ButtonControls() {
     using T = TFPForm;
     static const std::vector<win::TControlSpec> table = {
-        {L"BUTTON", "Back", T::idBack, "< Back", WS_TABSTOP | BS_PUSHBUTTON | WS_DISABLED, 0, 197, 221, 94, 31, kWizardHelp},
+        {L"BUTTON", "Back", T::idBack, "< Back", WS_TABSTOP | BS_PUSHBUTTON | WS_DISABLED, 0, 197, 221, 94, 31,
+         kWizardHelp},
         {L"BUTTON", "Next", T::idNext, "Next >", WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 291, 221, 94, 31, kWizardHelp},
         {L"BUTTON", "Cancel", T::idCancel, "Cancel", WS_TABSTOP | BS_PUSHBUTTON, 0, 391, 221, 94, 31, kWizardHelp},
     };
