@@ -19,19 +19,26 @@ inline std::wstring ClassOf(HWND window) {
     return name;
 }
 
-inline BOOL CALLBACK FindViewerWindow(HWND window, LPARAM found) {
+struct TViewerSearch {
+    DWORD Process;
+    HWND Found = nullptr;
+};
+
+inline BOOL CALLBACK FindViewerWindow(HWND window, LPARAM data) {
+    auto* search = reinterpret_cast<TViewerSearch*>(data);
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
-    if (process != GetCurrentProcessId() || ClassOf(window) != L"HH Parent" || !IsWindowVisible(window)) return TRUE;
-    *reinterpret_cast<HWND*>(found) = window;
+    if (process != search->Process || ClassOf(window) != L"HH Parent" || !IsWindowVisible(window)) return TRUE;
+    search->Found = window;
     return FALSE;
 }
 
-// The viewer's main window ("HH Parent") shown by this process, or null.
-inline HWND HelpViewerWindow() {
-    HWND found = nullptr;
-    EnumWindows(FindViewerWindow, reinterpret_cast<LPARAM>(&found));
-    return found;
+// The viewer's main window ("HH Parent") shown by a process (this one
+// unless told), or null.
+inline HWND HelpViewerWindow(DWORD process = GetCurrentProcessId()) {
+    TViewerSearch search{process};
+    EnumWindows(FindViewerWindow, reinterpret_cast<LPARAM>(&search));
+    return search.Found;
 }
 
 inline std::wstring WindowCaption(HWND window) {

@@ -14,6 +14,7 @@
 #include "platform/win32/WinServices.h"
 #include "platform/win32/WinShell.h"
 #include "shell/win/FPWizard.h"
+#include "win/HelpViewer.h"
 #include "win/TestPlatform.h"
 #include "win/TestProcess.h"
 
@@ -152,6 +153,11 @@ TEST_F(InstalledProgram, FirstStartRegistersSecondRepeatsNothingAndUninstallRemo
         EXPECT_TRUE(SameText(LinkTarget(pointer + L"\\Folder.lnk"), kMyComputer))
             << "the My Computer pointer carries the class suffix and leads to My Computer";
         EXPECT_FALSE(Exists(startMenu + L"\\My Computer")) << "renamed, not copied";
+        // The first run opens the help's contents from the unpacked zip.
+        HWND viewer = nullptr;
+        ASSERT_TRUE(PumpUntil([&] { return (viewer = HelpViewerWindow(first.Id())) != nullptr; }, 10000))
+            << "the help viewer opened";
+        EXPECT_EQ(WindowCaption(viewer), L"Muralto Help");
         Exit(first, main);
     }
     {
@@ -166,6 +172,7 @@ TEST_F(InstalledProgram, FirstStartRegistersSecondRepeatsNothingAndUninstallRemo
                               10000));
         PumpUntil([] { return false; }, 1500);
         EXPECT_FALSE(Exists(startupLink)) << "no first-run step the second time";
+        EXPECT_EQ(HelpViewerWindow(second.Id()), nullptr) << "nor its help";
         Exit(second, main);
     }
     {

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs the installation tests in a Wine prefix of their own, made for the run
-# and deleted after it, with the program copied into its "Program Files".
+# and deleted after it, with the release zip unpacked into its "Program Files".
 #
 # They cannot share the build's prefix: the uninstall writes WinInit.ini and
 # pending deletions, which Wine carries out at the next start of the prefix
@@ -46,10 +46,12 @@ timeout 30 wineserver -w 2>/dev/null || true
 quiet wineserver -p || true
 quiet timeout 60 "$wine64" cmd /c exit || true
 
-# A folder with a space in its name: the command strings must quote it.
+# What a user gets: the release zip unpacked into a folder with a space in
+# its name (the command strings must quote it).
 folder="$WINEPREFIX/drive_c/Program Files/Muralto Test"
 mkdir -p "$folder"
-cp "$bin/Muralto.exe" "$bin/kelpfold.dll" "$folder/"
+zip=$(ls "$build"/Muralto-*-win64.zip)
+(cd "$folder" && cmake -E tar xf "$zip")
 
 MURALTO_INSTALLED='C:\Program Files\Muralto Test\Muralto.exe' \
   timeout -k 5 600 "$wine64" "$bin/muralto_install_tests.exe" "$@" </dev/null 9>&-
