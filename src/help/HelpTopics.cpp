@@ -140,7 +140,7 @@ const std::vector<THelpTopic>& HelpTopics() {
          "Sends a small network message now and then, so that a dial-up connection stays up."},
 
         // Most Recent.
-        {118, nullptr, kRecent, kRecentTitle, "The wallpaper list shown below."},
+        {118, nullptr, kRecent, kRecentTitle, "The wallpaper list shown below; type another name to rename it."},
         {115, nullptr, kRecent, kRecentTitle, "Chooses another wallpaper list to edit."},
         {23, nullptr, kRecent, kRecentTitle, "Keeps the list in alphabetical order instead of the order of use."},
         {24, nullptr, kRecent, kRecentTitle, "How many pictures the list keeps; the oldest go first."},
