@@ -9,6 +9,7 @@
 #include "platform/Text.h"
 #include "platform/host/HostDesktopMetrics.h"
 #include "platform/host/HostRegistry.h"
+#include "unit/MemoryListView.h"
 
 #include <gtest/gtest.h>
 
@@ -16,51 +17,18 @@ using reg::Root;
 
 namespace {
 
-// A desktop list view in memory. Positions arrive as the real list view
-// receives them: packed into two 16-bit words.
+// The desktop: its list view over icons in memory, or none.
 class TFakeDesktop : public IDesktop {
 public:
-    struct TItem {
-        std::string Label;
-        TIconData Position;
-    };
+    using TItem = TMemoryIcon;
     std::vector<TItem> Items;
     bool Present = true;
     std::vector<uint32_t> Sent; // every packed position, in order
     int UnreachableAt = -1;     // reading this item's label fails
 
     std::unique_ptr<IDesktopListView> FindDesktopListView() override {
-        return Present ? std::make_unique<TView>(*this) : nullptr;
+        return Present ? std::make_unique<TMemoryListView>(Items, &Sent, &UnreachableAt) : nullptr;
     }
-
-private:
-    class TView : public IDesktopListView {
-    public:
-        explicit TView(TFakeDesktop& d) : d_(d) {}
-        int ItemCount() override { return static_cast<int>(d_.Items.size()); }
-        std::string ItemText(int i) override {
-            if (i == d_.UnreachableAt) throw EMuraltoError("The shell's process went away");
-            return Valid(i) ? d_.Items[i].Label : std::string();
-        }
-        bool ItemPosition(int i, TIconData& p) override {
-            if (!Valid(i)) return false;
-            p = d_.Items[i].Position;
-            return true;
-        }
-        int FindItem(const std::string& label) override {
-            for (size_t i = 0; i < d_.Items.size(); ++i)
-                if (text::SameText(d_.Items[i].Label, label)) return static_cast<int>(i);
-            return -1;
-        }
-        void SetItemPosition(int i, uint32_t packed) override {
-            d_.Sent.push_back(packed);
-            if (Valid(i)) UnpackItemPosition(packed, d_.Items[i].Position.X, d_.Items[i].Position.Y);
-        }
-
-    private:
-        bool Valid(int i) const { return i >= 0 && i < static_cast<int>(d_.Items.size()); }
-        TFakeDesktop& d_;
-    };
 };
 
 // Passes everything on but refuses to write one value name, as a registry

@@ -13,16 +13,14 @@
 #include "platform/Text.h"
 #include "platform/host/HostDesktopMetrics.h"
 #include "platform/host/HostRegistry.h"
+#include "unit/MemoryListView.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
 struct TSharedDesktop {
-    struct TItem {
-        std::string Label;
-        TIconData Position;
-    };
+    using TItem = TMemoryIcon;
     std::vector<TItem> Items;
     uint32_t Flags = 0;
     // The flags in force at every move through the shell view.
@@ -35,31 +33,11 @@ struct TSharedDesktop {
 class TListViewRoute : public IDesktop {
 public:
     explicit TListViewRoute(TSharedDesktop& d) : d_(d) {}
-    std::unique_ptr<IDesktopListView> FindDesktopListView() override { return std::make_unique<TView>(d_); }
+    std::unique_ptr<IDesktopListView> FindDesktopListView() override {
+        return std::make_unique<TMemoryListView>(d_.Items);
+    }
 
 private:
-    class TView : public IDesktopListView {
-    public:
-        explicit TView(TSharedDesktop& d) : d_(d) {}
-        int ItemCount() override { return static_cast<int>(d_.Items.size()); }
-        std::string ItemText(int i) override { return d_.Valid(i) ? d_.Items[i].Label : std::string(); }
-        bool ItemPosition(int i, TIconData& p) override {
-            if (!d_.Valid(i)) return false;
-            p = d_.Items[i].Position;
-            return true;
-        }
-        int FindItem(const std::string& label) override {
-            for (size_t i = 0; i < d_.Items.size(); ++i)
-                if (text::SameText(d_.Items[i].Label, label)) return static_cast<int>(i);
-            return -1;
-        }
-        void SetItemPosition(int i, uint32_t packed) override {
-            if (d_.Valid(i)) UnpackItemPosition(packed, d_.Items[i].Position.X, d_.Items[i].Position.Y);
-        }
-
-    private:
-        TSharedDesktop& d_;
-    };
     TSharedDesktop& d_;
 };
 
