@@ -41,6 +41,13 @@ inline HWND HelpViewerWindow(DWORD process = GetCurrentProcessId()) {
     return search.Found;
 }
 
+// The viewer's window once it shows (up to ten seconds), or null.
+inline HWND WaitForHelpViewer(DWORD process = GetCurrentProcessId()) {
+    HWND viewer = nullptr;
+    PumpUntil([&] { return (viewer = HelpViewerWindow(process)) != nullptr; }, 10000);
+    return viewer;
+}
+
 inline std::wstring WindowCaption(HWND window) {
     wchar_t caption[256] = L"";
     GetWindowTextW(window, caption, 256);
@@ -114,8 +121,8 @@ inline std::wstring FirstContentsEntry(HWND viewer) {
 inline void ExpectViewerAt(TApplication& app, const help::THtmlHelpRequest& asked, const std::string& page,
                            const std::string& title) {
     EXPECT_EQ(asked.Page, page);
-    HWND viewer = nullptr;
-    ASSERT_TRUE(PumpUntil([&] { return (viewer = HelpViewerWindow()) != nullptr; }, 10000)) << "no help viewer";
+    HWND viewer = WaitForHelpViewer();
+    ASSERT_TRUE(viewer) << "no help viewer";
     EXPECT_EQ(WindowCaption(viewer), L"Muralto Help");
     EXPECT_EQ(PageTitle(CompiledPage(ProgramFolderHelpFile(), asked.Page)), title);
     app.CloseHelp();

@@ -64,8 +64,8 @@ TEST_F(HelpViewer, TheTraysHelpOpensTheContents) {
     form->BuildPopupMenu().FindByName("Help")->Click();
     ASSERT_EQ(asked.size(), 1u);
     EXPECT_EQ(asked[0].Action, help::THtmlHelpAction::Contents);
-    HWND viewer = nullptr;
-    ASSERT_TRUE(PumpUntil([&] { return (viewer = HelpViewerWindow()) != nullptr; }, 10000));
+    HWND viewer = WaitForHelpViewer();
+    ASSERT_TRUE(viewer);
     EXPECT_EQ(WindowCaption(viewer), L"Muralto Help");
     EXPECT_EQ(FirstContentsEntry(viewer), L"Muralto Help");
     EXPECT_EQ(PageTitle(CompiledPage(ProgramFolderHelpFile(), help::kContentsPage)), "Muralto Help");

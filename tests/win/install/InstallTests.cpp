@@ -154,9 +154,8 @@ TEST_F(InstalledProgram, FirstStartRegistersSecondRepeatsNothingAndUninstallRemo
             << "the My Computer pointer carries the class suffix and leads to My Computer";
         EXPECT_FALSE(Exists(startMenu + L"\\My Computer")) << "renamed, not copied";
         // The first run opens the help's contents from the unpacked zip.
-        HWND viewer = nullptr;
-        ASSERT_TRUE(PumpUntil([&] { return (viewer = HelpViewerWindow(first.Id())) != nullptr; }, 10000))
-            << "the help viewer opened";
+        HWND viewer = WaitForHelpViewer(first.Id());
+        ASSERT_TRUE(viewer) << "the help viewer opened";
         EXPECT_EQ(WindowCaption(viewer), L"Muralto Help");
         Exit(first, main);
     }
